@@ -1,0 +1,16 @@
+// Classification of a gcc-style command line into the two argument records.
+#pragma once
+
+#include "driver/compiler_args.h"
+#include "driver/linker_args.h"
+
+namespace zarn {
+
+inline constexpr const char* versionLine = "$Revision: 1.45 $\n";
+
+// Reads argv[1] to argv[argc-1] into the records, from left to right, and returns the record
+// that is current at the end: the tool that runs. "--zarnversion" and an argument that no rule
+// accepts end the program (status 0 and 1).
+Tool& classifyArguments(int argc, char* const* argv, CompilerArgs& compiler, LinkerArgs& linker);
+
+} // namespace zarn

@@ -1,0 +1,67 @@
+#include "host/diagnostics.h"
+
+#include "host/program_end.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace zarn {
+
+bool traceEnabled = false;
+
+namespace {
+
+std::string formatMessage(const char* format, va_list arguments) {
+    va_list copy;
+    va_copy(copy, arguments);
+    int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (length <= 0)
+        return std::string();
+    std::string message(static_cast<std::size_t>(length), '\0');
+    std::vsnprintf(message.data(), message.size() + 1, format, arguments);
+    return message;
+}
+
+} // namespace
+
+void reportWin32Error(bool fatal, std::string_view operation) {
+    int code = errno;
+    std::string report = "Win32 API ";
+    report += fatal ? "FATAL ERROR" : "error";
+    report += ", ";
+    report += operation;
+    report += ":\n\t";
+    report += std::strerror(code);
+    report += '\n';
+    std::fflush(stdout);
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    if (fatal)
+        endProgram(1);
+}
+
+void win32Error(const char* format, ...) {
+    int code = errno;
+    va_list arguments;
+    va_start(arguments, format);
+    std::string message = formatMessage(format, arguments);
+    va_end(arguments);
+    errno = code;
+    reportWin32Error(false, message);
+}
+
+void win32FatalError(const char* format, ...) {
+    int code = errno;
+    va_list arguments;
+    va_start(arguments, format);
+    std::string message = formatMessage(format, arguments);
+    va_end(arguments);
+    errno = code;
+    reportWin32Error(true, message);
+    endProgram(1); // not reached: a fatal report ends the program
+}
+
+} // namespace zarn

@@ -1,0 +1,19 @@
+// Reports of failed system calls, and the trace switch.
+#pragma once
+
+#include <string_view>
+
+namespace zarn {
+
+// Set by "--zarndbg"; the process runner and the LIB export then say what they do.
+extern bool traceEnabled;
+
+// Writes "Win32 API <severity>, <operation>:\n\t<system text>\n" to standard error for the
+// current errno; a fatal report then ends the program with status 1.
+void reportWin32Error(bool fatal, std::string_view operation);
+
+// printf-style front ends of the report; formatting has no length limit.
+void win32Error(const char* format, ...) __attribute__((format(printf, 1, 2)));
+[[noreturn]] void win32FatalError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+} // namespace zarn

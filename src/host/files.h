@@ -1,0 +1,27 @@
+// File tests, reads and writes. Names may come in Windows form ("libs\m.lib", "Z:\tmp\a.lst"):
+// they are mapped to POSIX form before the system sees them, while callers keep the name as it
+// was for their messages and records.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace zarn {
+
+// Whether stat succeeds on the file.
+bool fileExists(std::string_view name);
+
+// Reads the whole file into contents. False, with errno set, when it cannot be opened or read,
+// or when it is a directory.
+bool readWholeFile(std::string_view name, std::string& contents);
+
+enum class WriteOutcome { written, openFailed, writeFailed, closeFailed };
+
+// Creates or empties the file and writes the text; on failure errno tells why.
+WriteOutcome writeWholeFile(std::string_view name, std::string_view text);
+
+// Writes every byte to the stream, zero bytes included; false on a write error.
+bool writeBytes(std::FILE* stream, std::string_view bytes);
+
+} // namespace zarn

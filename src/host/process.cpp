@@ -1,0 +1,186 @@
+#include "host/process.h"
+
+#include "host/command_line.h"
+#include "host/diagnostics.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace zarn {
+
+namespace {
+
+// Reads are at least this large, so a big output costs few system calls.
+constexpr std::size_t minimumRead = 256 * 1024;
+
+struct Pipe {
+    int readEnd = -1;
+    int writeEnd = -1;
+};
+
+void closeOrDie(int fd) {
+    if (close(fd) != 0)
+        win32FatalError("CloseHandle([handle])");
+}
+
+// A pipe whose ends the child does not inherit; the spawn gives it only the ends it needs.
+// Ends are kept above the standard descriptors, so duplicating one onto 1 or 2 always works
+// even when zarn itself was started with a standard stream closed.
+Pipe makePipe() {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        win32FatalError("CreatePipe()");
+    for (int& end : ends) {
+        if (end > STDERR_FILENO)
+            continue;
+        int moved = fcntl(end, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        if (moved < 0)
+            win32FatalError("CreatePipe()");
+        closeOrDie(end);
+        end = moved;
+    }
+#ifdef F_SETPIPE_SZ
+    // A larger pipe means fewer wake-ups for a tool that writes a lot. Only an optimisation:
+    // the system may refuse it, and the default size works as well.
+    fcntl(ends[1], F_SETPIPE_SZ, 1 << 20);
+#endif
+    return Pipe{ends[0], ends[1]};
+}
+
+void reserveForRead(CapturedOutput& capture) {
+    if (capture.capacity - capture.size >= minimumRead)
+        return;
+    std::size_t capacity = capture.capacity == 0 ? minimumRead : 2 * capture.capacity;
+    char* grown = static_cast<char*>(std::realloc(capture.bytes.get(), capacity));
+    if (grown == nullptr)
+        win32FatalError("LocalAlloc()");
+    capture.bytes.release();
+    capture.bytes.reset(grown);
+    capture.capacity = capacity;
+}
+
+struct SpawnActions {
+    posix_spawn_file_actions_t actions;
+    SpawnActions() { posix_spawn_file_actions_init(&actions); }
+    ~SpawnActions() { posix_spawn_file_actions_destroy(&actions); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+};
+
+pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& error) {
+    std::vector<std::string> words = splitCommandLine(commandLine);
+    std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    SpawnActions spawn;
+    int status =
+        posix_spawn_file_actions_addopen(&spawn.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (status == 0)
+        status = posix_spawn_file_actions_adddup2(&spawn.actions, output.writeEnd, STDOUT_FILENO);
+    if (status == 0)
+        status = posix_spawn_file_actions_adddup2(&spawn.actions, error.writeEnd, STDERR_FILENO);
+    pid_t child = -1;
+    if (status == 0 && words.empty())
+        status = ENOENT;
+    if (status == 0)
+        status = posix_spawnp(&child, argv[0], &spawn.actions, nullptr, argv.data(), environ);
+    if (status != 0) {
+        errno = status;
+        std::string quoted(commandLine);
+        win32FatalError("CreateProcess(\"%s\", ...", quoted.c_str());
+    }
+    return child;
+}
+
+// Reads both streams at once, so a child that fills one pipe while the other is still open
+// never waits on zarn.
+void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutput& error) {
+    pollfd streams[2] = {{outputFd, POLLIN, 0}, {errorFd, POLLIN, 0}};
+    CapturedOutput* captures[2] = {&output, &error};
+    int open = 2;
+    while (open > 0) {
+        if (poll(streams, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            win32FatalError("WaitForMultipleObjects()");
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (streams[i].fd < 0 || streams[i].revents == 0)
+                continue;
+            CapturedOutput& capture = *captures[i];
+            reserveForRead(capture);
+            ssize_t count = read(streams[i].fd, capture.bytes.get() + capture.size,
+                                 capture.capacity - capture.size);
+            if (count < 0) {
+                if (errno == EINTR || errno == EAGAIN)
+                    continue;
+                win32FatalError("ReadFile()");
+            }
+            if (count == 0) {
+                closeOrDie(streams[i].fd);
+                streams[i].fd = -1;
+                --open;
+                continue;
+            }
+            capture.size += static_cast<std::size_t>(count);
+        }
+    }
+}
+
+int waitForExit(pid_t child) {
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            win32FatalError("GetExitCodeProcess()");
+    }
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+std::string_view capturedText(const CapturedOutput& output) {
+    return std::string_view(output.bytes.get(), output.size);
+}
+
+int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
+                       CapturedOutput& error) {
+    if (traceEnabled) {
+        std::string trace = "Invoking external process: ``";
+        trace.append(commandLine);
+        trace += "''\n";
+        std::fwrite(trace.data(), 1, trace.size(), stdout);
+    }
+    Pipe outputPipe = makePipe();
+    Pipe errorPipe = makePipe();
+    pid_t child;
+    try {
+        child = startChild(commandLine, outputPipe, errorPipe);
+    } catch (...) {
+        // The report is out; leave no descriptor behind for whoever ends the program.
+        for (int fd :
+             {outputPipe.readEnd, outputPipe.writeEnd, errorPipe.readEnd, errorPipe.writeEnd})
+            close(fd);
+        throw;
+    }
+    // Once zarn's copies of the write ends are gone, end of file means the child's are too.
+    closeOrDie(outputPipe.writeEnd);
+    closeOrDie(errorPipe.writeEnd);
+    captureBoth(outputPipe.readEnd, errorPipe.readEnd, output, error);
+    return waitForExit(child);
+}
+
+} // namespace zarn

@@ -1,0 +1,18 @@
+// List files: text files whose lines name further inputs of the linker or librarian,
+// relative to the list file's directory.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarn {
+
+// Appends, for each line of the contents that holds more than blanks, a blank, the prefix and
+// the line without its line end. A line is command-line text: it may name several files.
+void appendListEntries(std::string& text, std::string_view prefix, std::string_view contents);
+
+// Reads the list file and appends its entries with the list file's directory as prefix.
+// A list file that cannot be read ends the program with "Couldn't open file '...'!!".
+void appendListFile(std::string& text, const std::string& listFile);
+
+} // namespace zarn

@@ -1,0 +1,173 @@
+#include "support.h"
+
+#include "driver/classify.h"
+#include "host/command_line.h"
+#include "host/process.h"
+#include "host/program_end.h"
+#include "link/library_path.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace zarn::test {
+
+ArgumentVector::ArgumentVector(std::vector<std::string> arguments) {
+    words_.push_back("zarn");
+    words_.insert(words_.end(), arguments.begin(), arguments.end());
+    for (std::string& word : words_)
+        pointers_.push_back(word.data());
+    pointers_.push_back(nullptr);
+}
+
+namespace {
+
+void describeList(std::string& text, const char* name, const std::vector<std::string>& list) {
+    if (list.empty())
+        return;
+    text += ' ';
+    text += name;
+    text += "=[";
+    for (std::size_t i = 0; i < list.size(); ++i)
+        text += (i ? "," : "") + list[i];
+    text += ']';
+}
+
+void describeText(std::string& text, const char* name, const std::string& value) {
+    if (!value.empty())
+        text += std::string(" ") + name + "=" + value;
+}
+
+void describeFlag(std::string& text, const char* name, bool flag) {
+    if (flag)
+        text += std::string(" ") + name;
+}
+
+void describeTool(std::string& text, const Tool& tool) {
+    describeFlag(text, "debugInfo", tool.debugInfo);
+    describeText(text, "outputFile", tool.outputFile);
+    describeText(text, "pdbFile", tool.pdbFile);
+    describeList(text, "libraryDirs", tool.libraryDirs);
+    describeList(text, "libraries", tool.libraries);
+    describeList(text, "objectFiles", tool.objectFiles);
+    describeList(text, "extraOptions", tool.extraOptions);
+    describeText(text, "runtimeLibrary", tool.runtimeLibrary);
+}
+
+} // namespace
+
+std::string describeRecords(const CompilerArgs& compiler, const LinkerArgs& linker,
+                            const Tool& current) {
+    std::string text = "C:";
+    describeTool(text, compiler);
+    describeList(text, "cSources", compiler.cSources);
+    describeList(text, "cppSources", compiler.cppSources);
+    describeList(text, "headers", compiler.headers);
+    describeList(text, "defines", compiler.defines);
+    describeList(text, "includeDirs", compiler.includeDirs);
+    describeFlag(text, "preprocessOnly", compiler.preprocessOnly);
+    describeFlag(text, "compileOnly", compiler.compileOnly);
+    if (compiler.optimizeLevel != -1)
+        text += " optimizeLevel=" + std::to_string(compiler.optimizeLevel);
+    describeText(text, "cpuOption", compiler.cpuOption);
+    describeFlag(text, "generate", compiler.dependencies.generate);
+    describeFlag(text, "phonyTargets", compiler.dependencies.phonyTargets);
+    describeText(text, "target", compiler.dependencies.target);
+    describeText(text, "dependencyFile", compiler.dependencies.dependencyFile);
+    text += " | L:";
+    describeTool(text, linker);
+    describeFlag(text, "dll", linker.dll);
+    describeFlag(text, "incremental", linker.incremental);
+    describeFlag(text, "release", linker.release);
+    describeFlag(text, "buildLibrary", linker.buildLibrary);
+    describeList(text, "listFiles", linker.listFiles);
+    text += &current == &compiler ? " | current=C" : " | current=L";
+    return text;
+}
+
+std::string classifyToText(const std::vector<std::string>& arguments) {
+    ArgumentVector args(arguments);
+    CompilerArgs compiler;
+    LinkerArgs linker;
+    try {
+        Tool& current = classifyArguments(args.argc(), args.argv(), compiler, linker);
+        return describeRecords(compiler, linker, current);
+    } catch (const ProgramEnd& end) {
+        return "exit " + std::to_string(end.status);
+    }
+}
+
+ScratchDirectory::ScratchDirectory() {
+    std::string pattern = "/tmp/zarn-test-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+    char* cwd = getcwd(nullptr, 0);
+    previous_ = cwd;
+    std::free(cwd);
+    if (chdir(path_.c_str()) != 0)
+        throw std::runtime_error("chdir failed");
+}
+
+ScratchDirectory::~ScratchDirectory() {
+    if (chdir(previous_.c_str()) != 0)
+        return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void writeFile(const std::string& name, const std::string& contents) {
+    std::ofstream file(name, std::ios::binary);
+    file << contents;
+    if (!file)
+        throw std::runtime_error("cannot write " + name);
+}
+
+std::string readFile(const std::string& name) {
+    std::ifstream file(name, std::ios::binary);
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+ScopedEnvironment::ScopedEnvironment(const char* name, std::optional<std::string> value)
+    : name_(name) {
+    if (const char* old = std::getenv(name))
+        previous_ = old;
+    if (value)
+        setenv(name, value->c_str(), 1);
+    else
+        unsetenv(name);
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    if (previous_)
+        setenv(name_.c_str(), previous_->c_str(), 1);
+    else
+        unsetenv(name_.c_str());
+}
+
+StartupLib::StartupLib(std::optional<std::string> value) : lib_("LIB", std::move(value)) {
+    savedLibPath.reset();
+}
+
+StartupLib::~StartupLib() {
+    savedLibPath.reset();
+}
+
+ProgramResult runProgram(const std::vector<std::string>& command) {
+    std::string commandLine;
+    for (const std::string& word : command) {
+        if (!commandLine.empty())
+            commandLine += ' ';
+        commandLine += quoteArgument(word);
+    }
+    CapturedOutput out, err;
+    int status = runExternalProcess(commandLine, out, err);
+    return {status, std::string(capturedText(out)), std::string(capturedText(err))};
+}
+
+} // namespace zarn::test

@@ -1,0 +1,81 @@
+// Helpers shared by the tests: argument vectors, a readable dump of the records, scratch
+// directories and environment settings that undo themselves.
+#pragma once
+
+#include "driver/compiler_args.h"
+#include "driver/linker_args.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zarn::test {
+
+// An argv for the driver: "zarn" followed by the arguments.
+class ArgumentVector {
+  public:
+    explicit ArgumentVector(std::vector<std::string> arguments);
+    int argc() const { return static_cast<int>(pointers_.size()) - 1; }
+    char* const* argv() const { return pointers_.data(); }
+
+  private:
+    std::vector<std::string> words_;
+    std::vector<char*> pointers_;
+};
+
+// The fields of both records that differ from their defaults, and the current record, as one
+// line: "C: cSources=[a.c] compileOnly | L: outputFile=x | current=C".
+std::string describeRecords(const CompilerArgs& compiler, const LinkerArgs& linker,
+                            const Tool& current);
+
+// Classifies the arguments into fresh records; the result of describeRecords, or
+// "exit <status>" when the classification ended the program.
+std::string classifyToText(const std::vector<std::string>& arguments);
+
+// A fresh directory that is the working directory while the object lives.
+class ScratchDirectory {
+  public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+    std::string previous_;
+};
+
+void writeFile(const std::string& name, const std::string& contents);
+std::string readFile(const std::string& name);
+
+// Sets or unsets an environment variable until the object goes away.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, std::optional<std::string> value);
+    ~ScopedEnvironment();
+
+  private:
+    std::string name_;
+    std::optional<std::string> previous_;
+};
+
+// Sets LIB (or unsets it) and forgets the value an earlier record captured, so that records
+// made afterwards see this value as their start-up LIB.
+class StartupLib {
+  public:
+    explicit StartupLib(std::optional<std::string> value);
+    ~StartupLib();
+
+  private:
+    ScopedEnvironment lib_;
+};
+
+struct ProgramResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program with the arguments and captures its streams.
+ProgramResult runProgram(const std::vector<std::string>& command);
+
+} // namespace zarn::test
