@@ -35,19 +35,23 @@ void appendListEntries(std::string& text, std::string_view prefix, std::string_v
     }
 }
 
+std::string listEntryPrefix(std::string_view listFile) {
+    std::string prefix = directoryPart(listFile);
+    if (prefix.empty())
+        return prefix;
+    prefix += '/';
+    // The entries are command-line text, but the directory in front of them is part of one
+    // word: a blank in it must not split the name.
+    return quoteArgument(prefix);
+}
+
 void appendListFile(std::string& text, const std::string& listFile) {
     std::string contents;
     if (!readWholeFile(listFile, contents)) {
         std::fprintf(stderr, "Couldn't open file '%s'!!\n", listFile.c_str());
         endProgram(1);
     }
-    std::string prefix = directoryPart(listFile);
-    if (!prefix.empty())
-        prefix += '/';
-    // The entries are command-line text; only the directory in front of them is one word,
-    // so a blank in it must not split the name.
-    std::string quotedPrefix = prefix.empty() ? prefix : quoteArgument(prefix);
-    appendListEntries(text, quotedPrefix, contents);
+    appendListEntries(text, listEntryPrefix(listFile), contents);
 }
 
 } // namespace zarn

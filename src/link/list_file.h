@@ -11,6 +11,10 @@ namespace zarn {
 // the line without its line end. A line is command-line text: it may name several files.
 void appendListEntries(std::string& text, std::string_view prefix, std::string_view contents);
 
+// What goes before each entry of the list file: its directory and "/", as one word of the
+// command line; empty for a list file in the current directory.
+std::string listEntryPrefix(std::string_view listFile);
+
 // Reads the list file and appends its entries with the list file's directory as prefix.
 // A list file that cannot be read ends the program with "Couldn't open file '...'!!".
 void appendListFile(std::string& text, const std::string& listFile);
