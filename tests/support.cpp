@@ -171,3 +171,78 @@ ProgramResult runProgram(const std::vector<std::string>& command) {
 }
 
 } // namespace zarn::test
+
+namespace zarn::test {
+
+namespace {
+
+std::string pathWithStandIns() {
+    const char* path = std::getenv("PATH");
+    return std::string(STANDIN_BIN_DIR) + ":" + (path ? path : "/usr/bin:/bin");
+}
+
+// Reads "<length>:<bytes>\n" at the position.
+std::string readCounted(const std::string& log, std::size_t& at) {
+    std::size_t colon = log.find(':', at);
+    std::size_t length = std::stoul(log.substr(at, colon - at));
+    std::string value = log.substr(colon + 1, length);
+    at = colon + 1 + length + 1;
+    return value;
+}
+
+} // namespace
+
+StandInTools::StandInTools() : path_("PATH", pathWithStandIns()) {
+    char* cwd = getcwd(nullptr, 0);
+    log_ = std::string(cwd) + "/stand-in.log";
+    std::free(cwd);
+    std::remove(log_.c_str());
+    set("STANDIN_LOG", log_);
+}
+
+StandInTools::~StandInTools() {
+    for (const std::string& name : names_)
+        unsetenv(name.c_str());
+}
+
+void StandInTools::set(const char* name, const std::string& value) {
+    names_.push_back(name);
+    setenv(name, value.c_str(), 1);
+}
+
+std::vector<ToolRun> StandInTools::runs() const {
+    std::string log = readFile(log_);
+    std::vector<ToolRun> runs;
+    std::size_t at = 0;
+    while (log.compare(at, 4, "run\n") == 0) {
+        at += 4;
+        ToolRun run;
+        while (log.compare(at, 4, "LIB ") != 0)
+            run.arguments.push_back(readCounted(log, at));
+        at += 4;
+        if (log.compare(at, 6, "unset\n") == 0)
+            at += 6;
+        else
+            run.lib = readCounted(log, at);
+        at += 4; // "end\n"
+        runs.push_back(run);
+    }
+    return runs;
+}
+
+std::string joinArguments(const ToolRun& run) {
+    std::string joined;
+    for (const std::string& argument : run.arguments)
+        joined += (joined.empty() ? "" : " ") + argument;
+    return joined;
+}
+
+std::string floodBytes(std::size_t count, int stream) {
+    std::string bytes(count, '\0');
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] =
+            static_cast<char>((i * 31 + i / 65536 + static_cast<std::size_t>(stream) * 101) & 0xff);
+    return bytes;
+}
+
+} // namespace zarn::test

@@ -79,3 +79,34 @@ struct ProgramResult {
 ProgramResult runProgram(const std::vector<std::string>& command);
 
 } // namespace zarn::test
+
+namespace zarn::test {
+
+// How the stand-in tool was called once: its arguments (argv[0] first) and the LIB it saw.
+struct ToolRun {
+    std::vector<std::string> arguments;
+    std::optional<std::string> lib;
+};
+
+// Puts the stand-in cl.exe, link.exe and lib.exe first on PATH and has them log each run to a
+// file in the working directory; every STANDIN_ setting made through it is undone at the end.
+class StandInTools {
+  public:
+    StandInTools();
+    ~StandInTools();
+    void set(const char* name, const std::string& value);
+    std::vector<ToolRun> runs() const;
+
+  private:
+    std::vector<std::string> names_;
+    ScopedEnvironment path_;
+    std::string log_;
+};
+
+// The arguments of a run joined by single blanks, for comparing whole command lines.
+std::string joinArguments(const ToolRun& run);
+
+// The bytes the stand-in writes to stream 1 or 2 when flooding.
+std::string floodBytes(std::size_t count, int stream);
+
+} // namespace zarn::test

@@ -1,19 +1,68 @@
 #include "driver/driver.h"
 
 #include "driver/classify.h"
+#include "host/files.h"
+#include "host/process.h"
 #include "host/program_end.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace zarn {
+
+namespace {
+
+// Writes what the tool wrote: its standard output to the chosen stream, then its standard
+// error. Returns false, after saying so, when zarn's own standard output could not take it.
+bool forwardOutput(std::FILE* outputStream, const CapturedOutput& output,
+                   const CapturedOutput& error) {
+    writeBytes(outputStream, capturedText(output));
+    bool outputWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    int writeError = errno;
+    writeBytes(stderr, capturedText(error));
+    std::fflush(stderr);
+    if (!outputWritten) {
+        std::fprintf(stderr, "Couldn't write to ``standard output'': %s\n",
+                     std::strerror(writeError));
+        return false;
+    }
+    return true;
+}
+
+int runBareCompiler() {
+    CapturedOutput output, error;
+    int status = runExternalProcess("cl.exe", output, error);
+    if (!forwardOutput(stdout, output, error) && status == 0)
+        return 1;
+    return status;
+}
+
+int runFinal(const CompilerArgs& compiler, const Tool& current) {
+    std::string arguments = current.buildArguments();
+    std::string commandLine = std::string(current.toolName()) + " /nologo " + arguments;
+    CapturedOutput output, error;
+    int status = runExternalProcess(commandLine, output, error);
+    // A failing tool's output is part of its complaint, except preprocessed text.
+    bool preprocessing = &current == &compiler && compiler.preprocessOnly;
+    std::FILE* outputStream = status == 0 || preprocessing ? stdout : stderr;
+    if (!forwardOutput(outputStream, output, error) && status == 0)
+        return 1;
+    return status;
+}
+
+} // namespace
 
 int runZarn(int argc, char* const* argv) {
     try {
         if (argc <= 1)
-            return 0;
+            return runBareCompiler();
         CompilerArgs compiler;
         LinkerArgs linker;
-        classifyArguments(argc, argv, compiler, linker);
-        return 0;
+        Tool& current = classifyArguments(argc, argv, compiler, linker);
+        return runFinal(compiler, current);
     } catch (const ProgramEnd& end) {
+        std::fflush(stdout);
         return end.status;
     }
 }

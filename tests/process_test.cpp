@@ -1,0 +1,152 @@
+#include "host/command_line.h"
+#include "host/diagnostics.h"
+#include "host/process.h"
+#include "host/program_end.h"
+#include "support.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace zarn {
+namespace {
+
+struct Captured {
+    int status;
+    std::string out, err;
+};
+
+Captured capture(const std::string& commandLine) {
+    CapturedOutput out, err;
+    int status = runExternalProcess(commandLine, out, err);
+    return {status, std::string(capturedText(out)), std::string(capturedText(err))};
+}
+
+// Both streams are read at once, so a tool that fills one pipe while the other is open never
+// deadlocks, and every byte arrives in order on its own stream.
+TEST(Process, LargeOutputOnBothStreams) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    const std::size_t size = 6 * 1024 * 1024 + 12345;
+    tools.set("STANDIN_FLOOD", std::to_string(size));
+    Captured result = capture("cl.exe");
+    EXPECT_EQ(result.status, 0);
+    ASSERT_EQ(result.out.size(), size);
+    ASSERT_EQ(result.err.size(), size);
+    EXPECT_TRUE(result.out == test::floodBytes(size, 1));
+    EXPECT_TRUE(result.err == test::floodBytes(size, 2));
+}
+
+// The pipes of this process that any child inherits; the runner must add none of its own.
+std::string pipesAChildInherits() {
+    std::string list;
+    for (int fd = 3; fd < 1024; ++fd) {
+        struct stat status;
+        int flags = fcntl(fd, F_GETFD);
+        if (flags >= 0 && !(flags & FD_CLOEXEC) && fstat(fd, &status) == 0 &&
+            S_ISFIFO(status.st_mode))
+            list += std::to_string(fd) + " ";
+    }
+    return list;
+}
+
+// Streams, exit statuses and zero bytes come back as the tool produced them.
+TEST(Process, StreamsAndStatus) {
+    test::ScratchDirectory scratch;
+    test::writeFile("zeros", std::string("a\0b\0\0c", 6));
+    struct Row {
+        std::vector<std::pair<const char*, std::string>> settings;
+        Captured expected;
+    } rows[] = {
+        {{}, {0, "", ""}},
+        {{{"STANDIN_STDOUT", "out"}, {"STANDIN_STDERR", "err"}}, {0, "out", "err"}},
+        {{{"STANDIN_STATUS", "3"}, {"STANDIN_STDERR", "bad"}}, {3, "", "bad"}},
+        {{{"STANDIN_STATUS", "255"}}, {255, "", ""}},
+        {{{"STANDIN_STDOUT_FILE", "zeros"}, {"STANDIN_STDERR_FILE", "zeros"}},
+         {0, std::string("a\0b\0\0c", 6), std::string("a\0b\0\0c", 6)}},
+        {{{"STANDIN_SIGNAL", "9"}}, {128 + 9, "", ""}},
+        {{{"STANDIN_STDOUT", "partial"}, {"STANDIN_SIGNAL", "15"}}, {128 + 15, "partial", ""}},
+        {{{"STANDIN_ECHO_STDIN", "1"}}, {0, "", ""}},
+        {{{"STANDIN_LIST_PIPES", "1"}}, {0, pipesAChildInherits(), ""}},
+        {{{"STANDIN_STDOUT", "x"}, {"STANDIN_CLOSE_EARLY_MS", "200"}, {"STANDIN_STATUS", "4"}},
+         {4, "x", ""}},
+    };
+    for (Row& row : rows) {
+        test::StandInTools tools;
+        std::string described;
+        for (auto& [name, value] : row.settings) {
+            tools.set(name, value);
+            described += std::string(name) + "=" + value + " ";
+        }
+        Captured result = capture("link.exe");
+        EXPECT_EQ(result.status, row.expected.status) << described;
+        EXPECT_EQ(result.out, row.expected.out) << described;
+        EXPECT_EQ(result.err, row.expected.err) << described;
+    }
+}
+
+// The command line is split into words by the Windows rules; no shell sees it.
+TEST(Process, ArgumentsArriveWhole) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    std::vector<std::string> arguments = {
+        "cl.exe", "/nologo",  "my file.c", "/DMSG=\"hi there\"",   "a;b",
+        "$HOME",  "`date`",   "x|y>z",     "C:\\dir with blank\\", "\xc3\xa4\xff",
+        "*",      "'single'",
+    };
+    std::string commandLine = "cl.exe";
+    for (std::size_t i = 1; i < arguments.size(); ++i)
+        appendArgument(commandLine, arguments[i]);
+    EXPECT_EQ(capture(commandLine).status, 0);
+    ASSERT_EQ(tools.runs().size(), 1u);
+    EXPECT_EQ(tools.runs()[0].arguments, arguments);
+}
+
+// A program that cannot be started is a fatal report naming the whole command line.
+TEST(Process, ProgramNotFound) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    struct Row {
+        std::string commandLine, err;
+    } rows[] = {
+        {"no-such-tool.exe /nologo /c",
+         "Win32 API FATAL ERROR, CreateProcess(\"no-such-tool.exe /nologo /c\", ...:\n"
+         "\tNo such file or directory\n"},
+        {"", "Win32 API FATAL ERROR, CreateProcess(\"\", ...:\n\tNo such file or directory\n"},
+        {"./", "Win32 API FATAL ERROR, CreateProcess(\"./\", ...:\n\tPermission denied\n"},
+    };
+    for (Row& row : rows) {
+        testing::internal::CaptureStderr();
+        int status = 0;
+        try {
+            capture(row.commandLine);
+        } catch (const ProgramEnd& end) {
+            status = end.status;
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.err);
+        EXPECT_EQ(status, 1);
+    }
+    // A command line far longer than any fixed message buffer is reported whole.
+    std::string longLine = "missing.exe " + std::string(100000, 'x');
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(capture(longLine), ProgramEnd);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(longLine + "\", ...:\n\t"),
+              std::string::npos);
+}
+
+// The trace line shows the command line before the child starts.
+TEST(Process, TraceLine) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    tools.set("STANDIN_STDOUT", "tool output");
+    traceEnabled = true;
+    testing::internal::CaptureStdout();
+    Captured result = capture("lib.exe /nologo  x.obj");
+    traceEnabled = false;
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Invoking external process: ``lib.exe /nologo  x.obj''\n");
+    EXPECT_EQ(result.out, "tool output");
+}
+
+} // namespace
+} // namespace zarn
