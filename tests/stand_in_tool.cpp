@@ -21,7 +21,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,13 +31,6 @@ const char* setting(const char* name) {
     return std::getenv(name);
 }
 
-std::string fileBytes(const char* name) {
-    std::ifstream file(name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 void writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -47,6 +39,14 @@ void writeAll(int fd, const std::string& bytes) {
             std::exit(99);
         done += static_cast<std::size_t>(count);
     }
+}
+
+// Copies the file in blocks, so a large text costs the stand-in little memory of its own.
+void writeFile(int fd, const char* name) {
+    std::ifstream file(name, std::ios::binary);
+    std::string block(1 << 20, '\0');
+    while (file.read(&block[0], static_cast<std::streamsize>(block.size())) || file.gcount() > 0)
+        writeAll(fd, block.substr(0, static_cast<std::size_t>(file.gcount())));
 }
 
 void record(int argc, char** argv) {
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
                          std::strcmp(argv[2], "/E") == 0 && setting("STANDIN_PREPROCESSED_FILE");
     if (preprocessing) {
         if (const char* text = setting("STANDIN_PREPROCESSED_FILE"))
-            writeAll(1, fileBytes(text));
+            writeFile(1, text);
         if (const char* text = setting("STANDIN_PREPROCESS_STDERR"))
             writeAll(2, text);
         const char* status = setting("STANDIN_PREPROCESS_STATUS");
@@ -111,11 +111,11 @@ int main(int argc, char** argv) {
     if (const char* text = setting("STANDIN_STDOUT"))
         writeAll(1, text);
     if (const char* file = setting("STANDIN_STDOUT_FILE"))
-        writeAll(1, fileBytes(file));
+        writeFile(1, file);
     if (const char* text = setting("STANDIN_STDERR"))
         writeAll(2, text);
     if (const char* file = setting("STANDIN_STDERR_FILE"))
-        writeAll(2, fileBytes(file));
+        writeFile(2, file);
     if (const char* bytes = setting("STANDIN_FLOOD"))
         flood(std::strtoull(bytes, nullptr, 10));
     if (const char* ms = setting("STANDIN_CLOSE_EARLY_MS")) {

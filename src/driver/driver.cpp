@@ -1,5 +1,6 @@
 #include "driver/driver.h"
 
+#include "compile/dependency_file.h"
 #include "driver/classify.h"
 #include "host/files.h"
 #include "host/process.h"
@@ -60,6 +61,8 @@ int runZarn(int argc, char* const* argv) {
         CompilerArgs compiler;
         LinkerArgs linker;
         Tool& current = classifyArguments(argc, argv, compiler, linker);
+        if (compiler.dependencies.generate)
+            runDependencyPass(compiler.dependencies, current);
         return runFinal(compiler, current);
     } catch (const ProgramEnd& end) {
         std::fflush(stdout);

@@ -1,0 +1,116 @@
+#include "compile/dependency_file.h"
+
+#include "host/files.h"
+#include "host/paths.h"
+#include "host/process.h"
+#include "host/program_end.h"
+#include "host/text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unordered_set>
+
+namespace zarn {
+
+namespace {
+
+constexpr std::string_view directive = "#line";
+
+std::size_t skipBlanks(std::string_view text, std::size_t at) {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
+        ++at;
+    return at;
+}
+
+} // namespace
+
+std::vector<std::string_view> scanLineDirectives(std::string_view text) {
+    std::unordered_set<std::string_view> seen;
+    std::vector<std::string_view> names;
+    std::size_t at = 0;
+    // A directive needs more than its five letters, so shorter rests hold none.
+    while (text.size() - at > directive.size()) {
+        at = skipBlanks(text, at);
+        if (text.compare(at, directive.size(), directive) == 0) {
+            std::size_t open = text.find('"', at + directive.size());
+            if (open == std::string_view::npos || open + 1 == text.size())
+                break;
+            std::size_t start = open + 1;
+            // The closing quote is looked for from the name's second character on, so a name
+            // is never empty; an unclosed name runs to the end of the text.
+            std::size_t close = text.find('"', start + 1);
+            if (close == std::string_view::npos)
+                close = text.size();
+            std::string_view name = text.substr(start, close - start);
+            if (seen.insert(name).second)
+                names.push_back(name);
+            at = start;
+        }
+        at = text.find('\n', at);
+        if (at == std::string_view::npos)
+            break;
+        at = text.find_first_not_of("\r\n", at);
+        if (at == std::string_view::npos)
+            break;
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string dependencyFileText(std::string_view target, const std::vector<std::string_view>& names,
+                               bool phonyTargets) {
+    std::vector<std::string> written;
+    written.reserve(names.size());
+    std::size_t size = target.size() + 3;
+    for (std::string_view name : names) {
+        written.push_back(escapeSpaces(toPosixPath(name)));
+        size += 2 * written.back().size() + 6;
+    }
+    std::string text;
+    text.reserve(size);
+    text.append(target);
+    text += ':';
+    for (const std::string& name : written) {
+        text += " \\\n\t";
+        text += name;
+    }
+    text += "\n\n";
+    if (phonyTargets) {
+        for (const std::string& name : written) {
+            text += name;
+            text += ":\n";
+        }
+    }
+    return text;
+}
+
+void runDependencyPass(const DependencyOptions& request, const Tool& current) {
+    std::string commandLine =
+        std::string(current.toolName()) + " /nologo /E " + current.buildArguments();
+    CapturedOutput output, error;
+    int status = runExternalProcess(commandLine, output, error);
+    if (status != 0) {
+        std::fflush(stdout);
+        writeBytes(stderr, capturedText(error));
+        endProgram(status);
+    }
+    std::string text = dependencyFileText(request.target, scanLineDirectives(capturedText(output)),
+                                          request.phonyTargets);
+    const std::string& file = request.dependencyFile;
+    switch (writeWholeFile(file, text)) {
+    case WriteOutcome::written:
+        return;
+    case WriteOutcome::openFailed:
+    case WriteOutcome::writeFailed:
+        std::fprintf(stderr, "Couldn't write to ``%s'': %s\n", file.c_str(), std::strerror(errno));
+        break;
+    case WriteOutcome::closeFailed:
+        std::fprintf(stderr, "Couldn't close ``%s'': %s\n", file.c_str(), std::strerror(errno));
+        break;
+    }
+    endProgram(1);
+}
+
+} // namespace zarn

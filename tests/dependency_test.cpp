@@ -1,0 +1,175 @@
+#include "compile/dependency_file.h"
+#include "support.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace zarn {
+namespace {
+
+std::string dependencyFile(std::string_view preprocessed, bool phony) {
+    return dependencyFileText("foo.obj", scanLineDirectives(preprocessed), phony);
+}
+
+// Each row: a preprocessed text and the exact bytes of the dependency file, without and with
+// "-MP".
+TEST(Dependencies, FileFromPreprocessedText) {
+    struct Row {
+        std::string preprocessed, plain, phony;
+    } rows[] = {
+        // no directive at all: the target alone
+        {"int x;\n", "foo.obj:\n\n", "foo.obj:\n\n"},
+        {"", "foo.obj:\n\n", "foo.obj:\n\n"},
+        // sorted by bytes, not by appearance; uppercase first
+        {"#line 1 \"b.h\"\n#line 1 \"a.h\"\n#line 9 \"B.h\"\n",
+         "foo.obj: \\\n\tB.h \\\n\ta.h \\\n\tb.h\n\n",
+         "foo.obj: \\\n\tB.h \\\n\ta.h \\\n\tb.h\n\nB.h:\na.h:\nb.h:\n"},
+        // each file once, however often it is named
+        {"#line 1 \"a.h\"\nx\n#line 2 \"a.h\"\n#line 3 \"a.h\"\n", "foo.obj: \\\n\ta.h\n\n",
+         "foo.obj: \\\n\ta.h\n\na.h:\n"},
+        // two spellings of one file stay two names
+        {"#line 1 \"inc\\\\a.h\"\n#line 1 \"inc/a.h\"\n",
+         "foo.obj: \\\n\tinc/a.h \\\n\tinc/a.h\n\n",
+         "foo.obj: \\\n\tinc/a.h \\\n\tinc/a.h\n\ninc/a.h:\ninc/a.h:\n"},
+        // Windows names in POSIX form, blanks escaped
+        {"#line 1 \"Z:\\\\src\\\\a b.h\"\n#line 1 \"c:\\\\dir\\\\x.h\"\n",
+         "foo.obj: \\\n\t/src/a\\ b.h \\\n\t/cygdrive/c/dir/x.h\n\n",
+         "foo.obj: \\\n\t/src/a\\ b.h \\\n\t/cygdrive/c/dir/x.h\n\n/src/a\\ "
+         "b.h:\n/cygdrive/c/dir/x.h:\n"},
+        // CR LF line ends and blank lines between directives
+        {"#line 1 \"a.h\"\r\n\r\n\r\n#line 2 \"b.h\"\r\n\n", "foo.obj: \\\n\ta.h \\\n\tb.h\n\n",
+         "foo.obj: \\\n\ta.h \\\n\tb.h\n\na.h:\nb.h:\n"},
+        // indented directives count; "# line" and "# 12" lines do not
+        {"  \t#line 1 \"a.h\"\n# line 1 \"x.h\"\n# 12 \"y.h\"\n #  line 2 \"z.h\"\n",
+         "foo.obj: \\\n\ta.h\n\n", "foo.obj: \\\n\ta.h\n\na.h:\n"},
+    };
+    for (Row& row : rows) {
+        EXPECT_EQ(dependencyFile(row.preprocessed, false), row.plain) << row.preprocessed;
+        EXPECT_EQ(dependencyFile(row.preprocessed, true), row.phony) << row.preprocessed;
+    }
+}
+
+// The scan follows the compiler's text to its edges without reading past it.
+TEST(Dependencies, ScanEdges) {
+    using Names = std::vector<std::string_view>;
+    struct Row {
+        std::string preprocessed;
+        Names names;
+    } rows[] = {
+        {"#linexyz \"c.h\"\n", {"c.h"}},         // letters right after "#line"
+        {"#line 5\n\n\"d.h\"\n", {"d.h"}},       // the quote search crosses lines
+        {"#line 1 \"tail.h", {"tail.h"}},        // unclosed name runs to the end
+        {"#line 1 \"a.h\"", {"a.h"}},            // no line end at the end
+        {"#line 1 \"", {}},                      // nothing after the quote
+        {"#line 1 \"\"x\"\n", {"\"x"}},          // a name has at least one character
+        {"#line 1\n", {}},                       // no quote at all: the scan ends
+        {"#line 1\n#line 2 \"a.h\"\n", {"a.h"}}, // ... after taking the next quote
+        {"#line", {}},                           // too short to be examined
+        {"x\n#lin", {}},
+        {"#line\"", {}},
+        {"\n\r\n#line 1 \"a.h\"\n", {"a.h"}},
+        {"text #line 1 \"no.h\"\n", {}},                              // only at the start of a line
+        {"#line 1 \"\xe4.h\"\n#line 1 \"z.h\"\n", {"z.h", "\xe4.h"}}, // bytes sort unsigned
+    };
+    for (Row& row : rows)
+        EXPECT_EQ(scanLineDirectives(row.preprocessed), row.names) << row.preprocessed;
+}
+
+// Names of any length are kept whole.
+TEST(Dependencies, LongNames) {
+    std::string name = "/" + std::string(5000, 'n') + ".h";
+    EXPECT_EQ(dependencyFileText("t", scanLineDirectives("#line 1 \"" + name + "\"\n"), false),
+              "t: \\\n\t" + name + "\n\n");
+}
+
+const std::string zarn = ZARN_PROGRAM;
+
+// The compile with "-MD": a preprocessing run, the file, then the same compile for real.
+TEST(Dependencies, WholeRun) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    test::writeFile("foo.i", "#line 1 \"Z:\\\\src\\\\foo.c\"\nint x;\n#line 1 "
+                             "\"Z:\\\\src\\\\my inc\\\\foo.h\"\n#line 3 \"Z:\\\\src\\\\foo.c\"\n");
+    tools.set("STANDIN_PREPROCESSED_FILE", "foo.i");
+    tools.set("STANDIN_PREPROCESS_STDERR", "foo.c\n");
+    tools.set("STANDIN_STDOUT", "compiled\n");
+    test::ProgramResult result = test::runProgram(
+        {zarn, "-c", "foo.c", "-o", "foo.obj", "-MD", "-MT", "foo.obj", "-MF", "foo.d", "-MP"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "compiled\n");
+    EXPECT_EQ(result.err, "");
+    std::vector<test::ToolRun> runs = tools.runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(test::joinArguments(runs[0]), "cl.exe /nologo /E /c /Fofoo.obj /Tcfoo.c");
+    EXPECT_EQ(test::joinArguments(runs[1]), "cl.exe /nologo /c /Fofoo.obj /Tcfoo.c");
+    EXPECT_EQ(test::readFile("foo.d"), "foo.obj: \\\n\t/src/foo.c \\\n\t/src/my\\ inc/foo.h\n\n"
+                                       "/src/foo.c:\n/src/my\\ inc/foo.h:\n");
+}
+
+// Each way the pass can fail ends the run before the compile, with its own status.
+TEST(Dependencies, Failures) {
+    struct Row {
+        std::vector<std::string> arguments;
+        int preprocessStatus;
+        int status;
+        std::string err;
+        std::size_t runs;
+    } rows[] = {
+        {{"-MF", "x.d"}, 3, 3, "preprocessor says no\n", 1},
+        {{}, 0, 1, "Couldn't write to ``'': No such file or directory\n", 1},
+        {{"-MF", "nodir/x.d"},
+         0,
+         1,
+         "Couldn't write to ``nodir/x.d'': No such file or directory\n",
+         1},
+        {{"-MF", "/dev/full"},
+         0,
+         1,
+         "Couldn't write to ``/dev/full'': No space left on device\n",
+         1},
+        {{"-MF", "."}, 0, 1, "Couldn't write to ``.'': Is a directory\n", 1},
+    };
+    for (Row& row : rows) {
+        test::ScratchDirectory scratch;
+        test::StandInTools tools;
+        test::writeFile("a.i", "#line 1 \"a.c\"\n");
+        test::writeFile("x.d", "old");
+        tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
+        tools.set("STANDIN_PREPROCESS_STATUS", std::to_string(row.preprocessStatus));
+        tools.set("STANDIN_PREPROCESS_STDERR", "preprocessor says no\n");
+        std::vector<std::string> command{zarn, "-c", "a.c", "-MD"};
+        command.insert(command.end(), row.arguments.begin(), row.arguments.end());
+        test::ProgramResult result = test::runProgram(command);
+        EXPECT_EQ(result.status, row.status) << row.err;
+        EXPECT_EQ(result.out, "") << row.err;
+        EXPECT_EQ(result.err, row.err);
+        EXPECT_EQ(tools.runs().size(), row.runs) << row.err;
+        EXPECT_EQ(test::readFile("x.d"), "old") << "a failed pass leaves the file alone";
+    }
+}
+
+// Without "-MD" the other dependency options write nothing and start no extra run; a Windows
+// name for the file opens its POSIX counterpart; tracing shows both runs with one LIB.
+TEST(Dependencies, OptionsAndTracing) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    test::writeFile("a.i", "#line 1 \"a.c\"\n");
+    tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
+    test::ProgramResult result =
+        test::runProgram({zarn, "-c", "a.c", "-MT", "a.obj", "-MF", "a.d", "-MP"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(tools.runs().size(), 1u);
+    EXPECT_EQ(test::readFile("a.d"), "");
+
+    mkdir("deps", 0755);
+    test::ScopedEnvironment lib("LIB", std::nullopt);
+    result = test::runProgram(
+        {zarn, "--zarndbg", "-c", "a.c", "-MD", "-MF", "deps\\a.d", "-MT", "a.obj", "-Lx"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(test::readFile("deps/a.d"), "a.obj: \\\n\ta.c\n\n");
+    EXPECT_EQ(result.out, "LIB=='x'\nInvoking external process: ``cl.exe /nologo /E  /c /Tca.c''\n"
+                          "LIB=='x'\nInvoking external process: ``cl.exe /nologo  /c /Tca.c''\n");
+}
+
+} // namespace
+} // namespace zarn
