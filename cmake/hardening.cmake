@@ -1,0 +1,1 @@
+# Sanitizer and fuzzing options.
