@@ -2,7 +2,6 @@
 
 #include "compile/dependency_file.h"
 #include "driver/classify.h"
-#include "host/files.h"
 #include "host/process.h"
 #include "host/program_end.h"
 
@@ -18,12 +17,15 @@ namespace {
 // error. Returns false, after saying so, when zarn's own standard output could not take it.
 bool forwardOutput(std::FILE* outputStream, const CapturedOutput& output,
                    const CapturedOutput& error) {
-    writeBytes(outputStream, capturedText(output));
-    bool outputWritten = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    // zarn's own trace lines go first.
+    bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
     int writeError = errno;
-    writeBytes(stderr, capturedText(error));
-    std::fflush(stderr);
-    if (!outputWritten) {
+    if (!writeCaptured(outputStream, output) && outputStream == stdout && written) {
+        written = false;
+        writeError = errno;
+    }
+    writeCaptured(stderr, error);
+    if (!written) {
         std::fprintf(stderr, "Couldn't write to ``standard output'': %s\n",
                      std::strerror(writeError));
         return false;

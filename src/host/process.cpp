@@ -9,6 +9,9 @@
 #include <poll.h>
 #include <spawn.h>
 #include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -21,6 +24,9 @@ namespace {
 
 // Reads are at least this large, so a big output costs few system calls.
 constexpr std::size_t minimumRead = 256 * 1024;
+constexpr std::size_t hugePage = 2 * 1024 * 1024;
+// Outputs from this size on are passed on by reference when they go into a pipe.
+constexpr std::size_t largeOutput = 1024 * 1024;
 
 struct Pipe {
     int readEnd = -1;
@@ -56,15 +62,21 @@ Pipe makePipe() {
     return Pipe{ends[0], ends[1]};
 }
 
+// Grows the capture so that a large read fits at its end. The mapping moves without copying
+// its pages, and huge pages are only a hint: without them everything works the same.
 void reserveForRead(CapturedOutput& capture) {
     if (capture.capacity - capture.size >= minimumRead)
         return;
     std::size_t capacity = capture.capacity == 0 ? minimumRead : 2 * capture.capacity;
-    char* grown = static_cast<char*>(std::realloc(capture.bytes.get(), capacity));
-    if (grown == nullptr)
+    void* bytes =
+        capture.bytes == nullptr
+            ? mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+            : mremap(capture.bytes, capture.capacity, capacity, MREMAP_MAYMOVE);
+    if (bytes == MAP_FAILED)
         win32FatalError("LocalAlloc()");
-    capture.bytes.release();
-    capture.bytes.reset(grown);
+    if (capacity >= hugePage)
+        madvise(bytes, capacity, MADV_HUGEPAGE);
+    capture.bytes = static_cast<char*>(bytes);
     capture.capacity = capacity;
 }
 
@@ -121,8 +133,8 @@ void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutp
                 continue;
             CapturedOutput& capture = *captures[i];
             reserveForRead(capture);
-            ssize_t count = read(streams[i].fd, capture.bytes.get() + capture.size,
-                                 capture.capacity - capture.size);
+            ssize_t count =
+                read(streams[i].fd, capture.bytes + capture.size, capture.capacity - capture.size);
             if (count < 0) {
                 if (errno == EINTR || errno == EAGAIN)
                     continue;
@@ -152,8 +164,44 @@ int waitForExit(pid_t child) {
 
 } // namespace
 
+CapturedOutput::~CapturedOutput() {
+    if (bytes != nullptr)
+        munmap(bytes, capacity);
+}
+
 std::string_view capturedText(const CapturedOutput& output) {
-    return std::string_view(output.bytes.get(), output.size);
+    return std::string_view(output.bytes, output.size);
+}
+
+bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
+    if (std::fflush(stream) != 0)
+        return false;
+    int fd = fileno(stream);
+    std::string_view rest = capturedText(output);
+    struct stat status;
+    if (rest.size() >= largeOutput && fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) {
+        // Into a pipe, a large output is handed over by reference instead of copied, which
+        // halves the cost of passing it on. That is safe because a capture is never written
+        // to again, and its pages are unmapped, never reused, once it goes away.
+        while (!rest.empty()) {
+            iovec piece{const_cast<char*>(rest.data()), rest.size()};
+            ssize_t count = vmsplice(fd, &piece, 1, 0);
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count <= 0)
+                break; // what is left goes the ordinary way
+            rest.remove_prefix(static_cast<std::size_t>(count));
+        }
+    }
+    while (!rest.empty()) {
+        ssize_t count = write(fd, rest.data(), rest.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return false;
+        rest.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output,

@@ -1,26 +1,31 @@
 // Runs one tool as a child process and captures what it writes.
 #pragma once
 
-#include <cstdlib>
-#include <memory>
+#include <cstddef>
+#include <cstdio>
 #include <string_view>
 
 namespace zarn {
 
-struct FreeBytes {
-    void operator()(char* bytes) const { std::free(bytes); }
-};
-
-// Everything a child wrote to one of its output streams, zero bytes included. It grows with
-// realloc, which the C library does for large blocks by remapping pages, so a capture of
-// hundreds of megabytes never needs a second copy of itself to grow.
+// Everything a child wrote to one of its output streams, zero bytes included. It lives in an
+// anonymous mapping that grows in place and asks for huge pages, so a capture of hundreds of
+// megabytes costs neither a second copy of itself nor a page fault for every 4 KiB.
 struct CapturedOutput {
-    std::unique_ptr<char, FreeBytes> bytes;
+    char* bytes = nullptr;
     std::size_t size = 0;     // bytes captured
-    std::size_t capacity = 0; // bytes allocated
+    std::size_t capacity = 0; // bytes mapped
+
+    CapturedOutput() = default;
+    ~CapturedOutput();
+    CapturedOutput(const CapturedOutput&) = delete;
+    CapturedOutput& operator=(const CapturedOutput&) = delete;
 };
 
 std::string_view capturedText(const CapturedOutput& output);
+
+// Writes a capture to a standard stream, after what the stream holds buffered. False, with
+// errno set, when the stream does not take it all.
+bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 
 // Splits the command line by the Windows C runtime's rules, starts its first word found along
 // PATH (never through a shell) with an empty standard input, appends its standard output and
