@@ -54,11 +54,6 @@ Pipe makePipe() {
         closeOrDie(end);
         end = moved;
     }
-#ifdef F_SETPIPE_SZ
-    // A larger pipe means fewer wake-ups for a tool that writes a lot. Only an optimisation:
-    // the system may refuse it, and the default size works as well.
-    fcntl(ends[1], F_SETPIPE_SZ, 1 << 20);
-#endif
     return Pipe{ends[0], ends[1]};
 }
 
@@ -116,6 +111,17 @@ pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& e
     return child;
 }
 
+// A tool that writes a lot wakes zarn less often through a larger pipe. Only streams that have
+// proved large get one, since the system counts enlarged pipes against a per-user budget.
+// Just an optimisation: the system may refuse it, and the default size works as well.
+void enlargePipe(int fd) {
+#ifdef F_SETPIPE_SZ
+    fcntl(fd, F_SETPIPE_SZ, static_cast<int>(largeOutput));
+#else
+    (void)fd;
+#endif
+}
+
 // Reads both streams at once, so a child that fills one pipe while the other is still open
 // never waits on zarn.
 void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutput& error) {
@@ -146,7 +152,10 @@ void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutp
                 --open;
                 continue;
             }
+            std::size_t before = capture.size;
             capture.size += static_cast<std::size_t>(count);
+            if (before < largeOutput && capture.size >= largeOutput)
+                enlargePipe(streams[i].fd);
         }
     }
 }
