@@ -1,0 +1,20 @@
+// cl.exe's command line as clang-cl accepts it on Linux.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zarn::toolchain {
+
+struct ClangClCommand {
+    std::vector<std::string> arguments; // after the program name
+    bool preprocessing = false;         // "/E": the output needs its #line directives rewritten
+    bool linking = false;               // no "/c", "/E" …: clang-cl runs lld-link
+};
+
+// File names in options and inputs become POSIX names, options clang-cl no longer knows are
+// dropped or mapped to their successors, and the inputs follow "--" so that no absolute name
+// is taken for an option. Without arguments cl.exe shows its banner; clang-cl its version.
+ClangClCommand clangClCommand(const std::vector<std::string>& clArguments);
+
+} // namespace zarn::toolchain

@@ -1,0 +1,15 @@
+// The search-path variables the tools read: LIB for libraries, INCLUDE for headers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarn::toolchain {
+
+// Each ";"-separated entry in POSIX form: "Z:\lib;out" -> "/lib;out". Empty entries stay.
+std::string posixSearchPath(std::string_view windowsList);
+
+// Rewrites LIB and INCLUDE, where set, for this process and the tool it becomes.
+void convertSearchPathVariables();
+
+} // namespace zarn::toolchain

@@ -1,0 +1,71 @@
+// What clang-cl receives for each kind of cl.exe argument zarn writes.
+#include "compiler_arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace zarn::toolchain {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(CompilerArguments, RewritesForClangCl) {
+    struct Row {
+        const char* why;
+        Words cl;
+        Words clangCl;
+    } rows[] = {
+        {"file names in path options and inputs become POSIX names; /D values stay",
+         {"/c", "/FoZ:\\w\\a.obj", "/FdZ:\\w\\a.pdb", "/DDIR=Z:\\w", "/IZ:\\w\\inc dir",
+          "/Iinc\\sub", "/TcZ:\\w\\a.c", "/Tpsrc\\b.cpp", "inc\\x.h", "Z:\\w\\o.obj"},
+         {"/c", "/Fo/w/a.obj", "/Fd/w/a.pdb", "/DDIR=Z:\\w", "/I/w/inc dir", "/Iinc/sub",
+          "/Tc/w/a.c", "/Tpsrc/b.cpp", "--", "inc/x.h", "/w/o.obj"}},
+        {"names zarn passes on as written keep their POSIX form",
+         {"/c", "/Fo/opt/x/a.obj", "/Tc/work/a.c"},
+         {"/c", "/Fo/opt/x/a.obj", "/Tc/work/a.c"}},
+        {"inputs follow \"--\" after every option, whatever their order",
+         {"Z:\\opt\\a.obj", "/c", "/work.obj"},
+         {"/c", "/work.obj", "--", "/opt/a.obj"}},
+        {"processor tuning is dropped, old runtimes map to their successors",
+         {"/c", "/G3", "/G4", "/G5", "/G6", "/G7", "/ML", "/MLd", "/MT", "/MDd"},
+         {"/c", "/G7", "/MT", "/MTd", "/MT", "/MDd"}},
+        {"options that look like path options but differ in case pass unchanged",
+         {"/c", "/fo\\x", "/i\\x", "/TC", "/TP"},
+         {"/c", "/fo\\x", "/i\\x", "/TC", "/TP"}},
+        {"a link through the compiler uses lld",
+         {"/FeZ:\\w\\app.exe", "/Tca.c", "Z:\\w\\m.lib"},
+         {"/Fe/w/app.exe", "/Tca.c", "-fuse-ld=lld", "--", "/w/m.lib"}},
+        {"preprocessing writes #line directives and does not link",
+         {"/E", "/c", "/Foa.obj", "/Tca.c"},
+         {"/E", "/c", "/Foa.obj", "/Tca.c", "/clang:-fuse-line-directives"}},
+        {"preprocessing without /c does not link either",
+         {"/E", "/Tca.c"},
+         {"/E", "/Tca.c", "/clang:-fuse-line-directives"}},
+        {"other ways of stopping before the link",
+         {"/EP", "/P", "/Zs", "/Tca.c"},
+         {"/EP", "/P", "/Zs", "/Tca.c"}},
+        {"cl.exe alone shows what compiler it is", {}, {"--version"}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clangClCommand(row.cl).arguments, row.clangCl) << row.why;
+}
+
+TEST(CompilerArguments, SaysWhetherItPreprocessesOrLinks) {
+    struct Row {
+        Words cl;
+        bool preprocessing;
+        bool linking;
+    } rows[] = {
+        {{"/c", "/Tca.c"}, false, false}, {{"/E", "/c", "/Tca.c"}, true, false},
+        {{"/E", "/Tca.c"}, true, false},  {{"/Tca.c", "a.obj"}, false, true},
+        {{"/DE", "/Tca.c"}, false, true}, {{}, false, false},
+    };
+    for (const Row& row : rows) {
+        ClangClCommand command = clangClCommand(row.cl);
+        std::string line = ::testing::PrintToString(row.cl);
+        EXPECT_EQ(command.preprocessing, row.preprocessing) << line;
+        EXPECT_EQ(command.linking, row.linking) << line;
+    }
+}
+
+} // namespace
+} // namespace zarn::toolchain

@@ -1,0 +1,44 @@
+// clang-cl's /E output rewritten into the form zarn's dependency scan reads from cl.exe.
+#include "line_directives.h"
+
+#include <gtest/gtest.h>
+
+namespace zarn::toolchain {
+namespace {
+
+TEST(LineDirectives, WritesNamesAsClDoes) {
+    struct Row {
+        const char* why;
+        std::string clang;
+        std::string cl;
+    } rows[] = {
+        {"absolute names take drive Z: and doubled backslashes", "#line 1 \"/tmp/a.c\"\nint a;\n",
+         "#line 1 \"Z:\\\\tmp\\\\a.c\"\nint a;\n"},
+        {"relative names stay relative, blanks kept", "#line 7 \"inc dir/a.h\"\n",
+         "#line 7 \"inc dir\\\\a.h\"\n"},
+        {"pseudo-files are dropped, with their line end",
+         "#line 1 \"a.c\"\n#line 1 \"<built-in>\"\n#line 343 \"<built-in>\"\n"
+         "#line 1 \"<command line>\"\n#line 2 \"a.c\"\nx\n",
+         "#line 1 \"a.c\"\n#line 2 \"a.c\"\nx\n"},
+        {"clang's escapes are read back before the name is written again",
+         "#line 3 \"/tmp/q\\\"x/a\\\\b.h\"\n", "#line 3 \"Z:\\\\tmp\\\\q\\\"x\\\\a\\\\b.h\"\n"},
+        {"octal escapes are bytes", "#line 1 \"/t\\303\\251/a.h\"\n",
+         "#line 1 \"Z:\\\\t\xc3\xa9\\\\a.h\"\n"},
+        {"indentation, CR LF and a last line without an end survive",
+         "  #line 4 \"a/b.c\"\r\n\t#line 5 \"a/c.c\"",
+         "  #line 4 \"a\\\\b.c\"\r\n\t#line 5 \"a\\\\c.c\""},
+        {"text after the name is kept", "#line 9 \"a/b.c\" 2\n", "#line 9 \"a\\\\b.c\" 2\n"},
+        {"lines that are not directives with a name are left alone",
+         "#pragma once\n#line 5\n#line \"a/b.c\"\n#linear \"a/b\"\n#line 2 \"a/unclosed\n"
+         "s = \"#line 1 \\\"/x\\\"\";\n",
+         "#pragma once\n#line 5\n#line \"a/b.c\"\n#linear \"a/b\"\n#line 2 \"a/unclosed\n"
+         "s = \"#line 1 \\\"/x\\\"\";\n"},
+        {"zero bytes and empty text pass", std::string("a\0b\n", 4), std::string("a\0b\n", 4)},
+        {"nothing at all", "", ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clLineDirectives(row.clang), row.cl) << row.why;
+}
+
+} // namespace
+} // namespace zarn::toolchain
