@@ -4,6 +4,7 @@
 #include "host/program_end.h"
 #include "support.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -146,6 +147,39 @@ TEST(Process, TraceLine) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Invoking external process: ``lib.exe /nologo  x.obj''\n");
     EXPECT_EQ(result.out, "tool output");
+}
+
+} // namespace
+} // namespace zarn
+
+namespace zarn {
+namespace {
+
+// A report names the operation and the system's text for errno; only a fatal one ends the run.
+TEST(Diagnostics, Reports) {
+    struct Row {
+        bool fatal;
+        int error;
+        std::string err;
+    } rows[] = {
+        {false, ENOENT, "Win32 API error, open(\"x\"):\n\tNo such file or directory\n"},
+        {true, EMFILE, "Win32 API FATAL ERROR, open(\"x\"):\n\tToo many open files\n"},
+    };
+    for (Row& row : rows) {
+        testing::internal::CaptureStderr();
+        bool ended = false;
+        try {
+            errno = row.error;
+            if (row.fatal)
+                win32FatalError("open(\"%s\")", "x");
+            else
+                win32Error("open(\"%s\")", "x");
+        } catch (const ProgramEnd& end) {
+            ended = end.status == 1;
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.err);
+        EXPECT_EQ(ended, row.fatal);
+    }
 }
 
 } // namespace
