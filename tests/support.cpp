@@ -159,8 +159,13 @@ StartupLib::~StartupLib() {
 }
 
 ProgramResult runProgram(const std::vector<std::string>& command) {
+    std::vector<std::string> words;
+    const char* wrapper = std::getenv("ZARN_TEST_WRAPPER");
+    if (wrapper != nullptr && !command.empty() && command[0] == ZARN_PROGRAM)
+        words = splitCommandLine(wrapper);
+    words.insert(words.end(), command.begin(), command.end());
     std::string commandLine;
-    for (const std::string& word : command) {
+    for (const std::string& word : words) {
         if (!commandLine.empty())
             commandLine += ' ';
         commandLine += quoteArgument(word);

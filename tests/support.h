@@ -75,7 +75,11 @@ struct ProgramResult {
     std::string err;
 };
 
-// Runs a program with the arguments and captures its streams.
+// Runs a program with the arguments and captures its streams. When the program is zarn itself
+// and ZARN_TEST_WRAPPER is set, the program runs under the wrapper's words instead, e.g.
+// ZARN_TEST_WRAPPER="/usr/bin/valgrind --error-exitcode=99 -q" (split like a command line; give
+// the wrapper with its full path, since some tests change PATH). The stand-in tools that zarn
+// starts run unwrapped.
 ProgramResult runProgram(const std::vector<std::string>& command);
 
 } // namespace zarn::test
