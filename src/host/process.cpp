@@ -171,6 +171,17 @@ int waitForExit(pid_t child) {
     return WEXITSTATUS(status);
 }
 
+// zarn may inherit a non-blocking stream (its O_NONBLOCK belongs to whoever opened it): a full
+// pipe then means waiting for the reader, not failing.
+bool waitUntilWritable(int fd) {
+    pollfd stream{fd, POLLOUT, 0};
+    while (poll(&stream, 1, -1) < 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CapturedOutput::~CapturedOutput() {
@@ -195,7 +206,7 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
         while (!rest.empty()) {
             iovec piece{const_cast<char*>(rest.data()), rest.size()};
             ssize_t count = vmsplice(fd, &piece, 1, 0);
-            if (count < 0 && errno == EINTR)
+            if (count < 0 && (errno == EINTR || (errno == EAGAIN && waitUntilWritable(fd))))
                 continue;
             if (count <= 0)
                 break; // what is left goes the ordinary way
@@ -204,7 +215,7 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
     }
     while (!rest.empty()) {
         ssize_t count = write(fd, rest.data(), rest.size());
-        if (count < 0 && errno == EINTR)
+        if (count < 0 && (errno == EINTR || (errno == EAGAIN && waitUntilWritable(fd))))
             continue;
         if (count < 0)
             return false;
