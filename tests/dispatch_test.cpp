@@ -92,7 +92,10 @@ TEST(Dispatch, ForwardingAndStatus) {
 TEST(Dispatch, OwnStatuses) {
     expectRows({
         {{"--zarnversion"}, {}, "", 0, "$Revision: 1.45 $\n", ""},
-        {{"-Wall"}, {}, "", 1, "", zarn + " ERROR: unknown option \"-Wall\"\n"},
+        {{"-c", "a.c", "--zarnversion", "-Wall"}, {}, "", 0, "$Revision: 1.45 $\n", ""},
+        {{"-c", "a.c", "-Wall"}, {}, "", 1, "", zarn + " ERROR: unknown option \"-Wall\"\n"},
+        {{"-"}, {}, "", 1, "", zarn + " ERROR: unknown option \"-\"\n"},
+        {{"-c", "-o"}, {}, "", 1, "", zarn + " ERROR: missing argument to \"-o\"\n"},
         {{"missing.lst"}, {}, "", 1, "", "Couldn't open file 'missing.lst'!!\n"},
         {{"a.lst", "missing.lst"}, {}, "", 1, "", "Couldn't open file 'missing.lst'!!\n"},
     });
