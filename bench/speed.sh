@@ -26,12 +26,18 @@ mean() { # hyperfine's JSON export -> mean seconds of command N
 ratio() { awk "BEGIN{printf \"%.3f\", $1/$2}"; }
 ms() { awk "BEGIN{printf \"%.3f ms\", $1*1000}"; }
 
-echo "== 1. per-run overhead ($runs runs each)"
-hyperfine -N --style none --runs "$runs" --warmup 50 --export-json overhead.json \
-    "$zarn -c a.c -o a.obj" \
-    "cl.exe /nologo /c /Foa.obj /Tca.c" \
-    "$floor cl.exe /nologo /c /Foa.obj /Tca.c" > /dev/null
-z=$(mean overhead.json 0); d=$(mean overhead.json 1); f=$(mean overhead.json 2)
+echo "== 1. per-run overhead ($runs runs each, in 10 alternating rounds)"
+# Alternating rounds keep a drift of the machine's speed from favouring one command.
+for round in $(seq 10); do
+    hyperfine -N --style none --runs $((runs / 10)) --warmup 20 --export-json "overhead-$round.json" \
+        "$zarn -c a.c -o a.obj" \
+        "cl.exe /nologo /c /Foa.obj /Tca.c" \
+        "$floor cl.exe /nologo /c /Foa.obj /Tca.c" > /dev/null 2>&1
+done
+overall() { # the mean of command N over all rounds
+    python3 -c "import json,sys; print(sum(json.load(open(f))['results'][int(sys.argv[1])]['mean'] for f in sys.argv[2:]) / len(sys.argv[2:]))" "$1" overhead-*.json
+}
+z=$(overall 0); d=$(overall 1); f=$(overall 2)
 echo "zarn: $(ms "$z")   tool directly: $(ms "$d")   floor (spawn and wait): $(ms "$f")"
 echo "zarn / floor = $(ratio "$z" "$f")   zarn / tool directly = $(ratio "$z" "$d")   (target: zarn / floor <= 1.10)"
 

@@ -138,9 +138,14 @@ void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutp
             if (streams[i].fd < 0 || streams[i].revents == 0)
                 continue;
             CapturedOutput& capture = *captures[i];
-            reserveForRead(capture);
-            ssize_t count =
-                read(streams[i].fd, capture.bytes + capture.size, capture.capacity - capture.size);
+            // A stream that only hung up has nothing to read: most tools write nothing to one
+            // of their streams, and this spares a mapping for it.
+            bool onlyEnded = !(streams[i].revents & POLLIN);
+            if (!onlyEnded)
+                reserveForRead(capture);
+            ssize_t count = onlyEnded ? 0
+                                      : read(streams[i].fd, capture.bytes + capture.size,
+                                             capture.capacity - capture.size);
             if (count < 0) {
                 if (errno == EINTR || errno == EAGAIN)
                     continue;
