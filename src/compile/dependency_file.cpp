@@ -93,7 +93,7 @@ void runDependencyPass(const DependencyOptions& request, const Tool& current) {
     int status = runExternalProcess(commandLine, output, error);
     if (status != 0) {
         std::fflush(stdout);
-        writeBytes(stderr, capturedText(error));
+        writeCaptured(stderr, error);
         endProgram(status);
     }
     std::string text = dependencyFileText(request.target, scanLineDirectives(capturedText(output)),
