@@ -65,7 +65,8 @@ WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
 }
 
 bool writeBytes(std::FILE* stream, std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    // An empty capture has no buffer at all, and fwrite must not see a null pointer.
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
 }
 
 } // namespace zarn
