@@ -175,17 +175,11 @@ TEST(Classify, EndingMessages) {
         CompilerArgs compiler;
         LinkerArgs linker;
         testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        int status = -1;
-        try {
-            classifyArguments(args.argc(), args.argv(), compiler, linker);
-        } catch (const ProgramEnd& end) {
-            status = end.status;
-        }
-        std::string out = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.err);
-        EXPECT_EQ(out, row.out);
-        EXPECT_EQ(status, row.status);
+        test::Ending ending =
+            test::runToEnd([&] { classifyArguments(args.argc(), args.argv(), compiler, linker); });
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), row.out);
+        EXPECT_EQ(ending.err, row.err);
+        EXPECT_EQ(ending.status, row.status);
     }
 }
 

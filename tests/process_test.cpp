@@ -117,15 +117,9 @@ TEST(Process, ProgramNotFound) {
         {"./", "Win32 API FATAL ERROR, CreateProcess(\"./\", ...:\n\tPermission denied\n"},
     };
     for (Row& row : rows) {
-        testing::internal::CaptureStderr();
-        int status = 0;
-        try {
-            capture(row.commandLine);
-        } catch (const ProgramEnd& end) {
-            status = end.status;
-        }
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.err);
-        EXPECT_EQ(status, 1);
+        test::Ending ending = test::runToEnd([&] { capture(row.commandLine); });
+        EXPECT_EQ(ending.err, row.err);
+        EXPECT_EQ(ending.status, 1);
     }
     // A command line far longer than any fixed message buffer is reported whole.
     std::string longLine = "missing.exe " + std::string(100000, 'x');
@@ -166,19 +160,15 @@ TEST(Diagnostics, Reports) {
         {true, EMFILE, "Win32 API FATAL ERROR, open(\"x\"):\n\tToo many open files\n"},
     };
     for (Row& row : rows) {
-        testing::internal::CaptureStderr();
-        bool ended = false;
-        try {
+        test::Ending ending = test::runToEnd([&] {
             errno = row.error;
             if (row.fatal)
                 win32FatalError("open(\"%s\")", "x");
             else
                 win32Error("open(\"%s\")", "x");
-        } catch (const ProgramEnd& end) {
-            ended = end.status == 1;
-        }
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.err);
-        EXPECT_EQ(ended, row.fatal);
+        });
+        EXPECT_EQ(ending.err, row.err);
+        EXPECT_EQ(ending.status, row.fatal ? 1 : -1);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <stdexcept>
 #include <unistd.h>
@@ -98,6 +99,17 @@ std::string classifyToText(const std::vector<std::string>& arguments) {
     } catch (const ProgramEnd& end) {
         return "exit " + std::to_string(end.status);
     }
+}
+
+Ending runToEnd(const std::function<void()>& step) {
+    testing::internal::CaptureStderr();
+    int status = -1;
+    try {
+        step();
+    } catch (const ProgramEnd& end) {
+        status = end.status;
+    }
+    return {status, testing::internal::GetCapturedStderr()};
 }
 
 ScratchDirectory::ScratchDirectory() {

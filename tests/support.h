@@ -5,6 +5,7 @@
 #include "driver/compiler_args.h"
 #include "driver/linker_args.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,14 @@ std::string describeRecords(const CompilerArgs& compiler, const LinkerArgs& link
 // Classifies the arguments into fresh records; the result of describeRecords, or
 // "exit <status>" when the classification ended the program.
 std::string classifyToText(const std::vector<std::string>& arguments);
+
+// How a step that may end the program went: the status it ended with (-1 when it returned),
+// and what it wrote to standard error.
+struct Ending {
+    int status;
+    std::string err;
+};
+Ending runToEnd(const std::function<void()>& step);
 
 // A fresh directory that is the working directory while the object lives.
 class ScratchDirectory {

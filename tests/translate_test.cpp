@@ -181,15 +181,9 @@ TEST(Translate, UnreadableListFile) {
         {{"dir.lst"}, "Couldn't open file 'dir.lst'!!\n"},
     };
     for (Row& row : rows) {
-        testing::internal::CaptureStderr();
-        int status = 0;
-        try {
-            translate(row.arguments);
-        } catch (const ProgramEnd& end) {
-            status = end.status;
-        }
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), row.err);
-        EXPECT_EQ(status, 1);
+        test::Ending ending = test::runToEnd([&] { translate(row.arguments); });
+        EXPECT_EQ(ending.err, row.err);
+        EXPECT_EQ(ending.status, 1);
     }
 }
 
