@@ -38,6 +38,9 @@ struct Classification {
         effect(static_cast<Tool&>(linker));
     }
 
+    // Both records hold the same library directories, so one look-up serves both.
+    void addLibrary(const std::string& name) { linker.addLibrary(compiler.resolveLibrary(name)); }
+
     // The argument after the option, whatever it looks like; it is not classified itself.
     std::string takeValue(const Argument& option) {
         if (index + 1 >= argc) {
@@ -126,10 +129,7 @@ const Rule rules[] = {
      },
      Current::unchanged},
     {Applies::any, [](const Argument& a) { return endsWith(a.text, ".lib"); },
-     [](Classification& c, const Argument& a) {
-         std::string library = toWindowsPath(a.text);
-         c.both([&](Tool& t) { t.resolveLibrary(library); });
-     },
+     [](Classification& c, const Argument& a) { c.addLibrary(toWindowsPath(a.text)); },
      Current::unchanged},
     {Applies::any, [](const Argument& a) { return endsWith(a.text, ".lst"); },
      [](Classification& c, const Argument& a) { c.linker.addListFile(toWindowsPath(a.text)); },
@@ -148,8 +148,7 @@ const Rule rules[] = {
      Current::unchanged},
     {Applies::option, [](const Argument& a) { return a.second() == 'l'; },
      [](Classification& c, const Argument& a) {
-         std::string library = toWindowsPath(a.text.substr(2)) + ".lib";
-         c.both([&](Tool& t) { t.resolveLibrary(library); });
+         c.addLibrary(toWindowsPath(a.text.substr(2)) + ".lib");
      },
      Current::unchanged},
     {Applies::option, [](const Argument& a) { return a.rest == "E"; },

@@ -9,10 +9,10 @@ Tool::Tool() {
     captureStartupLibPath();
 }
 
-void Tool::resolveLibrary(const std::string& name) {
+const std::string& Tool::resolveLibrary(const std::string& name) {
     if (fileExists(name)) {
         libraries.push_back(name);
-        return;
+        return libraries.back();
     }
     for (auto dir = libraryDirs.rbegin(); dir != libraryDirs.rend(); ++dir) {
         // An empty directory would turn the name into a path from the root.
@@ -24,10 +24,11 @@ void Tool::resolveLibrary(const std::string& name) {
         candidate += name;
         if (fileExists(candidate)) {
             libraries.push_back(candidate);
-            return;
+            return libraries.back();
         }
     }
     libraries.push_back(name);
+    return libraries.back();
 }
 
 } // namespace zarn

@@ -25,10 +25,12 @@ class Tool {
 
     void addObjectFile(const std::string& file) { objectFiles.push_back(file); }
     void addLibraryDir(const std::string& dir) { libraryDirs.push_back(dir); }
+    void addLibrary(const std::string& path) { libraries.push_back(path); }
 
-    // Appends the path under which the library is found: the name itself when it exists,
-    // else the first library directory holding it, the last given searched first, else the name.
-    void resolveLibrary(const std::string& name);
+    // Appends the path under which the library is found, and returns it: the name itself when
+    // it exists, else the first library directory holding it, the last given searched first,
+    // else the name.
+    const std::string& resolveLibrary(const std::string& name);
 
     // The runtime option, objects, libraries and extra options; sets LIB for the next tool.
     std::string commonArguments() const;
