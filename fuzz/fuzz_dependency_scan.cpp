@@ -85,7 +85,7 @@ void checkFile(std::string_view target, const std::vector<std::string_view>& nam
     std::string expected = std::string(target) + ":";
     std::string rules;
     for (std::string_view name : names) {
-        std::string written = zarn::escapeSpaces(zarn::toPosixPath(name));
+        std::string written = zarn::escapeForMake(zarn::toPosixPath(name));
         expected += " \\\n\t" + written;
         rules += written + ":\n";
     }

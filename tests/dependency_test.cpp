@@ -36,6 +36,10 @@ TEST(Dependencies, FileFromPreprocessedText) {
          "foo.obj: \\\n\t/src/a\\ b.h \\\n\t/cygdrive/c/dir/x.h\n\n",
          "foo.obj: \\\n\t/src/a\\ b.h \\\n\t/cygdrive/c/dir/x.h\n\n/src/a\\ "
          "b.h:\n/cygdrive/c/dir/x.h:\n"},
+        // "$" and "#", which make would read as a variable and a comment
+        {"#line 1 \"Z:\\\\my$dir\\\\cfg.h\"\n#line 1 \"C#lib\\\\x.h\"\n",
+         "foo.obj: \\\n\tC\\#lib/x.h \\\n\t/my$$dir/cfg.h\n\n",
+         "foo.obj: \\\n\tC\\#lib/x.h \\\n\t/my$$dir/cfg.h\n\nC\\#lib/x.h:\n/my$$dir/cfg.h:\n"},
         // CR LF line ends and blank lines between directives
         {"#line 1 \"a.h\"\r\n\r\n\r\n#line 2 \"b.h\"\r\n\n", "foo.obj: \\\n\ta.h \\\n\tb.h\n\n",
          "foo.obj: \\\n\ta.h \\\n\tb.h\n\na.h:\nb.h:\n"},

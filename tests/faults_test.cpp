@@ -301,7 +301,7 @@ TEST(Faults, OddFileNames) {
     EXPECT_EQ(outcome.result.status, 0);
     EXPECT_EQ(outcome.runs.size(), 2u);
     EXPECT_EQ(test::readFile(depFile),
-              odd + ".obj: \\\n\t/src/odd\\ $x;\\ \xe4.h\n\n/src/odd\\ $x;\\ \xe4.h:\n");
+              odd + ".obj: \\\n\t/src/odd\\ $$x;\\ \xe4.h\n\n/src/odd\\ $$x;\\ \xe4.h:\n");
 
     struct stat status;
     EXPECT_NE(stat("pwned", &status), 0) << "a shell ran a command hidden in a name";

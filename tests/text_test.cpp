@@ -88,6 +88,23 @@ TEST(Text, EscapeSpaces) {
         EXPECT_EQ(escapeSpaces(row.text), row.escaped) << row.text;
 }
 
+// In a rule make reads "$" as a variable and "#" as a comment; names without them, or blanks,
+// come back byte for byte.
+TEST(Text, EscapeForMake) {
+    struct Row {
+        std::string text, escaped;
+    } rows[] = {
+        {"/src/a.h", "/src/a.h"},
+        {"/src/my dir/a.h", "/src/my\\ dir/a.h"},
+        {"/src/my$dir/cfg.h", "/src/my$$dir/cfg.h"},
+        {"/src/C#lib/x.h", "/src/C\\#lib/x.h"},
+        {"$$ ##", "$$$$\\ \\#\\#"},
+        {"tab\there\\", "tab\there\\"},
+    };
+    for (Row& row : rows)
+        EXPECT_EQ(escapeForMake(row.text), row.escaped) << row.text;
+}
+
 // File kinds are recognised by case-sensitive endings; an empty affix always matches.
 TEST(Text, StartsAndEndsWith) {
     struct Row {

@@ -65,7 +65,7 @@ std::string dependencyFileText(std::string_view target, const std::vector<std::s
     written.reserve(names.size());
     std::size_t size = target.size() + 3;
     for (std::string_view name : names) {
-        written.push_back(escapeSpaces(toPosixPath(name)));
+        written.push_back(escapeForMake(toPosixPath(name)));
         size += 2 * written.back().size() + 6;
     }
     std::string text;

@@ -13,8 +13,8 @@ namespace zarn {
 // the quotes, each once, in ascending byte order. The views point into the text.
 std::vector<std::string_view> scanLineDirectives(std::string_view preprocessed);
 
-// The make rule naming every file as a prerequisite of the target, in POSIX form with blanks
-// escaped; with phonyTargets also an empty rule per file, so a deleted header breaks no build.
+// The make rule naming every file as a prerequisite of the target, in POSIX form and escaped
+// for make (the target is the Makefile's own text and is written as given); with phonyTargets also an empty rule per file, so a deleted header breaks no build.
 std::string dependencyFileText(std::string_view target, const std::vector<std::string_view>& names,
                                bool phonyTargets);
 

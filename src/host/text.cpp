@@ -56,6 +56,21 @@ std::string escapeSpaces(std::string_view text) {
     return escaped;
 }
 
+std::string escapeForMake(std::string_view name) {
+    if (name.find_first_of(" $#") == std::string_view::npos)
+        return std::string(name);
+    std::string escaped;
+    escaped.reserve(name.size() + 8);
+    for (char c : name) {
+        if (c == ' ' || c == '#')
+            escaped += '\\';
+        else if (c == '$')
+            escaped += '$';
+        escaped += c;
+    }
+    return escaped;
+}
+
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }

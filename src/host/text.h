@@ -19,6 +19,10 @@ bool textEquals(std::string_view text, std::string_view literal, bool ignoreCase
 // A copy with a backslash before every space, as make expects in a prerequisite list.
 std::string escapeSpaces(std::string_view text);
 
+// A file name as make reads it back in a rule: a blank as "\ ", "$" as "$$" (else it starts a
+// variable) and "#" as "\#" (else it starts a comment). Other names come back unchanged.
+std::string escapeForMake(std::string_view name);
+
 bool startsWith(std::string_view text, std::string_view prefix);
 bool endsWith(std::string_view text, std::string_view suffix);
 
