@@ -1,8 +1,14 @@
 #include "compile/dependency_file.h"
 #include "support.h"
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace zarn {
 namespace {
@@ -173,6 +179,135 @@ TEST(Dependencies, OptionsAndTracing) {
     EXPECT_EQ(test::readFile("deps/a.d"), "a.obj: \\\n\ta.c\n\n");
     EXPECT_EQ(result.out, "LIB=='x'\nInvoking external process: ``cl.exe /nologo /E  /c /Tca.c''\n"
                           "LIB=='x'\nInvoking external process: ``cl.exe /nologo  /c /Tca.c''\n");
+}
+
+} // namespace
+} // namespace zarn
+
+namespace zarn {
+namespace {
+
+// A preprocessed text naming `count` distinct files of about 100 bytes each.
+std::string preprocessedNaming(int count, const std::string& tag) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "#line 1 \"Z:\\\\src\\\\" + tag + std::string(80, 'n') + std::to_string(i) +
+                ".h\"\nint x" + std::to_string(i) + ";\n";
+    return text;
+}
+
+// Files beside the dependency file that zarn did not mean to leave.
+std::vector<std::string> leftovers(const std::vector<std::string>& expected) {
+    std::vector<std::string> extra;
+    for (const std::string& name : test::directoryNames("."))
+        if (std::find(expected.begin(), expected.end(), name) == expected.end())
+            extra.push_back(name);
+    return extra;
+}
+
+// The dependency file is replaced, never emptied and rewritten: when the disk fills it keeps
+// its old text, a symbolic link keeps pointing at the file that gets the new one, and a
+// device is written directly.
+TEST(Dependencies, FileReplacedWhole) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    test::writeFile("a.i", preprocessedNaming(100, "a"));
+    tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
+    test::writeFile("x.d", "old");
+    // A full disk, as a file size limit: the write fails, the old file and nothing else stays.
+    std::signal(SIGXFSZ, SIG_IGN);
+    test::ProgramResult result = test::runProgram(
+        {"prlimit", "--fsize=4096", zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d"});
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Couldn't write to ``x.d'': File too large\n");
+    EXPECT_TRUE(test::readFile("x.d") == "old") << test::readFile("x.d").size();
+    EXPECT_EQ(leftovers({"a.i", "stand-in.log", "x.d"}), std::vector<std::string>{});
+
+    result = test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d"});
+    EXPECT_EQ(result.status, 0);
+    const std::string complete = test::readFile("x.d");
+    EXPECT_EQ(complete.substr(0, 9), "a.obj: \\\n");
+
+    mkdir("real", 0755);
+    symlink("real/x.d", "link.d");     // to a file not made yet
+    symlink("../x.d", "real/back.d");  // relative to the link's own directory
+    symlink("real/back.d", "chain.d"); // a chain of links
+    for (const char* name : {"link.d", "chain.d", "/dev/null"}) {
+        result = test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", name});
+        EXPECT_EQ(result.status, 0) << name;
+    }
+    struct stat status;
+    EXPECT_TRUE(lstat("link.d", &status) == 0 && S_ISLNK(status.st_mode));
+    EXPECT_TRUE(lstat("chain.d", &status) == 0 && S_ISLNK(status.st_mode));
+    EXPECT_EQ(test::readFile("real/x.d"), complete);
+    EXPECT_EQ(test::readFile("x.d"), complete);
+    EXPECT_EQ(leftovers({"a.i", "chain.d", "link.d", "real", "stand-in.log", "x.d"}),
+              std::vector<std::string>{});
+}
+
+// Two compiles writing one dependency file at once: it always ends up one whole text. The
+// first case is one writer still busy with its own copy when the other one is done.
+TEST(Dependencies, ConcurrentWriters) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    std::string texts[2];
+    for (int i = 0; i < 2; ++i) {
+        std::string name = std::string(1, static_cast<char>('a' + i)) + ".i";
+        test::writeFile(name, preprocessedNaming(20000 / (i + 1), name));
+        tools.set("STANDIN_PREPROCESSED_FILE", name);
+        test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d", "-MP"});
+        texts[i] = test::readFile("x.d");
+    }
+
+    int slowWriter = open("x.d", O_WRONLY);
+    ASSERT_GE(slowWriter, 0);
+    ASSERT_EQ(lseek(slowWriter, static_cast<off_t>(texts[1].size()), SEEK_SET),
+              static_cast<off_t>(texts[1].size()));
+    test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d", "-MP"});
+    EXPECT_EQ(write(slowWriter, "tail", 4), 4);
+    close(slowWriter);
+    EXPECT_TRUE(test::readFile("x.d") == texts[1]) << test::readFile("x.d").size();
+
+    for (int trial = 0; trial < 10; ++trial) {
+        int pids[2];
+        for (int i = 0; i < 2; ++i)
+            pids[i] = test::startProgram(
+                {"env",
+                 "STANDIN_PREPROCESSED_FILE=" + std::string(1, static_cast<char>('a' + i)) + ".i",
+                 zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d", "-MP"});
+        for (int pid : pids)
+            EXPECT_EQ(test::waitProgram(pid), 0) << trial;
+        std::string text = test::readFile("x.d");
+        EXPECT_TRUE(text == texts[0] || text == texts[1]) << trial << ": " << text.size();
+    }
+    EXPECT_EQ(leftovers({"a.i", "b.i", "stand-in.log", "x.d"}), std::vector<std::string>{});
+}
+
+// A stop signal at any moment of a -MD compile, the file's writing included, leaves the old
+// file or the whole new one, and no temporary file.
+TEST(Dependencies, StopSignalDuringTheWrite) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    test::writeFile("a.i", preprocessedNaming(200000, "a"));
+    tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
+    const std::vector<std::string> command{zarn,    "-c",  "a.c", "-MD", "-MT",
+                                           "a.obj", "-MF", "x.d", "-MP"};
+    auto started = std::chrono::steady_clock::now();
+    test::runProgram(command);
+    auto whole = std::chrono::steady_clock::now() - started;
+    const std::string complete = test::readFile("x.d");
+    ASSERT_GT(complete.size(), 30u << 20);
+    for (int step = 1; step <= 12; ++step) {
+        test::writeFile("x.d", "old");
+        int pid = test::startProgram(command);
+        std::this_thread::sleep_for(whole * step / 13);
+        kill(pid, SIGINT);
+        test::waitProgram(pid);
+        std::string text = test::readFile("x.d");
+        EXPECT_TRUE(text == "old" || text == complete) << step << ": " << text.size();
+        EXPECT_EQ(leftovers({"a.i", "stand-in.log", "x.d"}), std::vector<std::string>{}) << step;
+    }
 }
 
 } // namespace

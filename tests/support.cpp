@@ -6,13 +6,20 @@
 #include "host/program_end.h"
 #include "link/library_path.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace zarn::test {
 
@@ -185,6 +192,40 @@ ProgramResult runProgram(const std::vector<std::string>& command) {
     CapturedOutput out, err;
     int status = runExternalProcess(commandLine, out, err);
     return {status, std::string(capturedText(out)), std::string(capturedText(err))};
+}
+
+int startProgram(const std::vector<std::string>& command) {
+    std::vector<std::string> words = command;
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        throw std::runtime_error("cannot start " + command[0]);
+    return pid;
+}
+
+int waitProgram(int pid) {
+    int status = -1;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+std::vector<std::string> directoryNames(const std::string& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace zarn::test

@@ -91,6 +91,14 @@ struct ProgramResult {
 // starts run unwrapped.
 ProgramResult runProgram(const std::vector<std::string>& command);
 
+// Starts a program found along PATH in the background, its standard streams on /dev/null, and
+// returns its process id; waitProgram reaps it and returns the status waitpid gave.
+int startProgram(const std::vector<std::string>& command);
+int waitProgram(int pid);
+
+// The names in the directory, sorted.
+std::vector<std::string> directoryNames(const std::string& directory);
+
 } // namespace zarn::test
 
 namespace zarn::test {

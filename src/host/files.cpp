@@ -1,9 +1,11 @@
 #include "host/files.h"
 
 #include "host/paths.h"
+#include "host/signals.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,8 +50,11 @@ bool readWholeFile(std::string_view name, std::string& contents) {
     return true;
 }
 
-WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
-    std::FILE* file = std::fopen(toPosixPath(name).c_str(), "w");
+namespace {
+
+// Creates or empties the file and writes the text into it where it stands.
+WriteOutcome writeInPlace(const std::string& path, std::string_view text) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
     if (file == nullptr)
         return WriteOutcome::openFailed;
     // Flushing here makes a full disk a write failure rather than a surprise at close.
@@ -62,6 +67,115 @@ WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
     if (std::fclose(file) != 0)
         return WriteOutcome::closeFailed;
     return WriteOutcome::written;
+}
+
+// The link's target as a path usable from here: relative targets are relative to the link.
+std::optional<std::string> linkTarget(const std::string& link) {
+    std::string target(256, '\0');
+    for (;;) {
+        ssize_t length = readlink(link.c_str(), target.data(), target.size());
+        if (length < 0)
+            return std::nullopt;
+        if (static_cast<std::size_t>(length) < target.size()) {
+            target.resize(static_cast<std::size_t>(length));
+            break;
+        }
+        target.resize(2 * target.size());
+    }
+    std::size_t slash = link.rfind('/');
+    if (target.empty() || target[0] == '/' || slash == std::string::npos)
+        return target;
+    return link.substr(0, slash + 1) + target;
+}
+
+// The file a write to the path lands in: the path, or the end of its chain of links.
+std::string followLinks(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat status;
+        if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            break;
+        std::optional<std::string> target = linkTarget(path);
+        if (!target)
+            break;
+        path = std::move(*target);
+    }
+    return path;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t count = write(fd, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+// A new file beside the path, named so that no pattern for the real files matches it.
+int createTemporaryBeside(const std::string& path, std::string& temporary) {
+    std::size_t slash = path.rfind('/');
+    std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    for (int attempt = 0;; ++attempt) {
+        temporary = directory + "." + base + ".zarn" + std::to_string(getpid()) + "-" +
+                    std::to_string(attempt) + ".tmp";
+        int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST || attempt == 100)
+            return fd;
+    }
+}
+
+// Writes the text to a new file beside the path and renames it over the path, so that the
+// path names either its old contents or all of the new ones, whatever happens on the way.
+WriteOutcome replaceWhole(const std::string& path, std::string_view text, const struct stat* old) {
+    StopSignalsHeld held;
+    std::string temporary;
+    int fd = createTemporaryBeside(path, temporary);
+    if (fd < 0) {
+        // A file that may be written in a directory that may not: as before, in place.
+        if (old != nullptr && (errno == EACCES || errno == EPERM || errno == EROFS))
+            return writeInPlace(path, text);
+        return WriteOutcome::openFailed;
+    }
+    auto fail = [&](WriteOutcome outcome, int error) {
+        unlink(temporary.c_str());
+        errno = error;
+        return outcome;
+    };
+    if (old != nullptr)
+        fchmod(fd, old->st_mode & 07777);
+    if (!writeAll(fd, text)) {
+        int error = errno;
+        close(fd);
+        return fail(WriteOutcome::writeFailed, error);
+    }
+    if (close(fd) != 0)
+        return fail(WriteOutcome::closeFailed, errno);
+    // Asked to stop on the way: the old file stays, and the signal ends zarn once let through.
+    if (held.stopPending())
+        return fail(WriteOutcome::writeFailed, EINTR);
+    if (rename(temporary.c_str(), path.c_str()) != 0)
+        return fail(WriteOutcome::writeFailed, errno);
+    return WriteOutcome::written;
+}
+
+} // namespace
+
+WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
+    std::string path = toPosixPath(name);
+    if (path.empty())
+        return writeInPlace(path, text);
+    path = followLinks(std::move(path));
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0)
+        return replaceWhole(path, text, nullptr);
+    // A device or a FIFO cannot be replaced, and a directory fails as it always has.
+    if (!S_ISREG(status.st_mode))
+        return writeInPlace(path, text);
+    return replaceWhole(path, text, &status);
 }
 
 bool writeBytes(std::FILE* stream, std::string_view bytes) {

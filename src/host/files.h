@@ -18,7 +18,10 @@ bool readWholeFile(std::string_view name, std::string& contents);
 
 enum class WriteOutcome { written, openFailed, writeFailed, closeFailed };
 
-// Creates or empties the file and writes the text; on failure errno tells why.
+// Gives the file the text as its whole contents; on failure errno tells why. A regular file
+// (or nothing yet) is replaced at once by a new file written beside it: it holds either its old
+// contents or all of the new ones, also after a full disk or a stop signal, and through a
+// symbolic link the file it points to is replaced. A device or a FIFO is written directly.
 WriteOutcome writeWholeFile(std::string_view name, std::string_view text);
 
 // Writes every byte to the stream, zero bytes included; false on a write error.
