@@ -8,6 +8,7 @@
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -151,6 +152,43 @@ TEST(Faults, UnreadableListFiles) {
         }
     }
     chmod("closed", 0755);
+}
+
+// A list file that never ends (a device) is refused, memory running out is one line and status
+// 1, not an abort, and a FIFO is read to its end. Memory limits do not mix with valgrind or the
+// sanitizers, so those rows run only in the plain build.
+TEST(Faults, EndlessListFilesAndMemory) {
+    test::ScratchDirectory scratch;
+    symlink("/dev/zero", "zero.lst");
+    test::writeFile("big.lst", "");
+    ASSERT_EQ(truncate("big.lst", 1L << 30), 0); // sparse: a gigabyte of nothing
+    mkfifo("fifo.lst", 0600);
+    std::thread writer([] { test::writeFile("fifo.lst", "a.obj\n"); });
+    Outcome fifo = runZarn({"fifo.lst", "-lib"});
+    writer.join();
+    EXPECT_EQ(fifo.result.status, 0) << fifo.result.err;
+    ASSERT_EQ(fifo.runs.size(), 1u);
+    EXPECT_EQ(test::joinArguments(fifo.runs[0]), "lib.exe /nologo a.obj");
+
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "memory limits and the address sanitizer do not mix";
+#endif
+    if (std::getenv("ZARN_TEST_WRAPPER") != nullptr)
+        GTEST_SKIP() << "memory limits and a wrapper such as valgrind do not mix";
+    struct Row {
+        std::string listFile, err;
+    } rows[] = {
+        {"zero.lst", "Couldn't open file 'zero.lst'!!\n"},
+        {"big.lst", zarn + " ERROR: out of memory\n"},
+    };
+    for (Row& row : rows) {
+        test::StandInTools tools;
+        test::ProgramResult result =
+            test::runProgram({"prlimit", "--as=400000000", zarn, row.listFile, "-lib"});
+        EXPECT_EQ(result.status, 1) << row.listFile;
+        EXPECT_EQ(result.err, row.err);
+        EXPECT_TRUE(tools.runs().empty()) << row.listFile;
+    }
 }
 
 // Arguments of 100 KB, 10,000 arguments and a LIB of 100 KB reach the tool whole and in order.

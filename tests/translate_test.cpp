@@ -151,6 +151,30 @@ TEST(Translate, ListFiles) {
     });
 }
 
+// Absolute entries, as generated list files hold them, get no directory in front; a POSIX one
+// that names a file reaches the tool in Windows form, one that does not (an option) as written.
+TEST(Translate, AbsoluteListEntries) {
+    test::ScratchDirectory scratch;
+    test::StartupLib lib(std::nullopt);
+    mkdir("objs", 0755);
+    mkdir("my dir", 0755);
+    test::writeFile("objs/a.obj", "");
+    test::writeFile("my dir/b c.obj", "");
+    test::writeFile("objs/abs.lst", scratch.path() + "/objs/a.obj\n" + scratch.path() +
+                                        "/my dir/b c.obj\n/no/such/x.obj\n/NODEFAULTLIB\n"
+                                        "C:\\w\\x.obj\nc:y.obj\n\\w\\y.obj\nrel.obj\n");
+    std::string windowsScratch = "Z:" + scratch.path();
+    for (char& c : windowsScratch)
+        c = c == '/' ? '\\' : c;
+    expectRows({
+        {{"objs/abs.lst"},
+         "link.exe",
+         " /INCREMENTAL:NO " + windowsScratch + "\\objs\\a.obj \"" + windowsScratch +
+             "\\my dir\\b c.obj\" /no/such/x.obj /NODEFAULTLIB C:\\w\\x.obj c:y.obj \\w\\y.obj "
+             "objs/rel.obj"},
+    });
+}
+
 // The prefix comes from the stored (Windows-form) name, as one word.
 TEST(Translate, ListEntryPrefix) {
     struct Row {
@@ -172,6 +196,7 @@ TEST(Translate, UnreadableListFile) {
     test::StartupLib lib(std::nullopt);
     test::writeFile("a.lst", "a.obj\n");
     mkdir("dir.lst", 0755);
+    symlink("/dev/zero", "zero.lst");
     struct Row {
         std::vector<std::string> arguments;
         std::string err;
@@ -179,6 +204,7 @@ TEST(Translate, UnreadableListFile) {
         {{"a.lst", "b.lst"}, "Couldn't open file 'b.lst'!!\n"},
         {{"sub/missing.lst"}, "Couldn't open file 'sub\\missing.lst'!!\n"},
         {{"dir.lst"}, "Couldn't open file 'dir.lst'!!\n"},
+        {{"zero.lst"}, "Couldn't open file 'zero.lst'!!\n"}, // a device would never end
     };
     for (Row& row : rows) {
         test::Ending ending = test::runToEnd([&] { translate(row.arguments); });

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 namespace zarn {
 
@@ -69,7 +71,13 @@ int runZarn(int argc, char* const* argv) {
     } catch (const ProgramEnd& end) {
         std::fflush(stdout);
         return end.status;
+    } catch (const std::bad_alloc&) {
+        // A file or an output too large for memory; the text above needs none.
+    } catch (const std::length_error&) {
     }
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s ERROR: out of memory\n", argc > 0 ? argv[0] : "zarn");
+    return 1;
 }
 
 } // namespace zarn

@@ -30,6 +30,9 @@ bool readWholeFile(std::string_view name, std::string& contents) {
         return fail(errno);
     if (S_ISDIR(status.st_mode))
         return fail(EISDIR);
+    // A device has no end to read to (think of /dev/zero); a FIFO has one.
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return fail(ENODEV);
     // One byte more than the size we know, so that the end shows as a read of nothing.
     contents.resize(static_cast<std::size_t>(status.st_size) + 1);
     std::size_t size = 0;

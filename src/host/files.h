@@ -13,7 +13,7 @@ namespace zarn {
 bool fileExists(std::string_view name);
 
 // Reads the whole file into contents. False, with errno set, when it cannot be opened or read,
-// or when it is a directory.
+// or when it is a directory or a device.
 bool readWholeFile(std::string_view name, std::string& contents);
 
 enum class WriteOutcome { written, openFailed, writeFailed, closeFailed };

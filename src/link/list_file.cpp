@@ -2,6 +2,7 @@
 
 #include "host/command_line.h"
 #include "host/files.h"
+#include "host/paths.h"
 #include "host/program_end.h"
 #include "host/text.h"
 
@@ -13,6 +14,30 @@ namespace {
 
 bool onlyBlanks(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// A name that means the same wherever the list file lies: from a root, or on a drive.
+bool isAbsoluteEntry(std::string_view line) {
+    return (!line.empty() && (line[0] == '/' || line[0] == '\\')) ||
+           (line.size() >= 2 && isAsciiLetter(line[0]) && line[1] == ':');
+}
+
+void appendEntry(std::string& text, std::string_view prefix, const std::string& line) {
+    text += ' ';
+    if (!isAbsoluteEntry(line)) {
+        text += prefix;
+        text += line;
+    } else if (line[0] == '/' && fileExists(line)) {
+        // A POSIX name of a file reaches the tool as every other file name does; a "/" line
+        // that names no file may be an option, and stays as written.
+        text += quoteArgument(toWindowsPath(line));
+    } else {
+        text += line;
+    }
 }
 
 } // namespace
@@ -27,11 +52,8 @@ void appendListEntries(std::string& text, std::string_view prefix, std::string_v
         start = end;
         while (stripLineEnd(line)) {
         }
-        if (onlyBlanks(line))
-            continue;
-        text += ' ';
-        text += prefix;
-        text += line;
+        if (!onlyBlanks(line))
+            appendEntry(text, prefix, line);
     }
 }
 

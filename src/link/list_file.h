@@ -8,7 +8,9 @@
 namespace zarn {
 
 // Appends, for each line of the contents that holds more than blanks, a blank, the prefix and
-// the line without its line end. A line is command-line text: it may name several files.
+// the line without its line end. A line is command-line text: it may name several files. An
+// absolute line ("/…", "\\…", "C:…") gets no prefix, and one that names an existing file from
+// the POSIX root is written in Windows form, as one word.
 void appendListEntries(std::string& text, std::string_view prefix, std::string_view contents);
 
 // What goes before each entry of the list file: its directory and "/", as one word of the
