@@ -191,6 +191,19 @@ TEST(Faults, EndlessListFilesAndMemory) {
     }
 }
 
+// zarn's own lines that cannot be written are a failure, not a silent success.
+TEST(Faults, OwnOutputToFullDisk) {
+    test::ScratchDirectory scratch;
+    for (const char* arguments : {"--zarnversion", "--zarndbg -c a.c"}) {
+        test::StandInTools tools;
+        test::ProgramResult result = test::runProgram(
+            {"sh", "-c", "exec \"$0\" " + std::string(arguments) + " >/dev/full", zarn});
+        EXPECT_EQ(result.status, 1) << arguments;
+        EXPECT_EQ(result.err, "Couldn't write to ``standard output'': No space left on device\n");
+        EXPECT_TRUE(tools.runs().empty()) << arguments;
+    }
+}
+
 // Arguments of 100 KB, 10,000 arguments and a LIB of 100 KB reach the tool whole and in order.
 TEST(Faults, LargeCommandLines) {
     const std::string big(100 * 1024, 'v');
@@ -358,10 +371,15 @@ TEST(Faults, NonBlockingStandardOutput) {
     for (std::size_t size : {std::size_t{512 * 1024 + 3}, std::size_t{8 * 1024 * 1024 + 3}}) {
         test::ScratchDirectory scratch;
         test::StandInTools tools;
+        test::ScopedEnvironment lib("LIB", std::nullopt);
         tools.set("STANDIN_FLOOD", std::to_string(size));
         int ends[2];
         ASSERT_EQ(pipe(ends), 0);
         ASSERT_EQ(fcntl(ends[1], F_SETFL, O_NONBLOCK), 0);
+        // Full before zarn starts, so that even its trace lines have to wait.
+        std::string filled;
+        for (ssize_t count; (count = write(ends[1], "f", 1)) == 1;)
+            filled += 'f';
         int devNull = open("/dev/null", O_WRONLY);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -369,8 +387,8 @@ TEST(Faults, NonBlockingStandardOutput) {
         posix_spawn_file_actions_adddup2(&actions, devNull, STDERR_FILENO);
         posix_spawn_file_actions_addclose(&actions, ends[0]);
         std::string program = zarn;
-        std::vector<char*> argv = {program.data(), const_cast<char*>("-c"),
-                                   const_cast<char*>("a.c"), nullptr};
+        std::vector<char*> argv = {program.data(), const_cast<char*>("--zarndbg"),
+                                   const_cast<char*>("-c"), const_cast<char*>("a.c"), nullptr};
         pid_t child;
         ASSERT_EQ(posix_spawn(&child, zarn.c_str(), &actions, nullptr, argv.data(), environ), 0);
         posix_spawn_file_actions_destroy(&actions);
@@ -386,8 +404,12 @@ TEST(Faults, NonBlockingStandardOutput) {
         int status = -1;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << size << ": " << status;
-        EXPECT_EQ(received.size(), size);
-        EXPECT_TRUE(received == test::floodBytes(size, 1)) << size;
+        std::string expected = filled +
+                               "LIB==''\nInvoking external process: ``cl.exe /nologo  /c "
+                               "/Tca.c''\n" +
+                               test::floodBytes(size, 1);
+        EXPECT_EQ(received.size(), expected.size());
+        EXPECT_TRUE(received == expected) << size;
     }
 }
 

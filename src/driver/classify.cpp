@@ -3,6 +3,7 @@
 #include "host/diagnostics.h"
 #include "host/paths.h"
 #include "host/program_end.h"
+#include "host/standard_streams.h"
 #include "host/text.h"
 
 #include <algorithm>
@@ -100,7 +101,7 @@ const Rule rules[] = {
      [](Classification&, const Argument&) { traceEnabled = true; }, Current::unchanged},
     {Applies::any, [](const Argument& a) { return a.text == "--zarnversion"; },
      [](Classification&, const Argument&) {
-         std::fputs(versionLine, stdout);
+         writeOwnOutput(versionLine);
          endProgram(0);
      },
      Current::unchanged},

@@ -2,6 +2,7 @@
 
 #include "host/command_line.h"
 #include "host/diagnostics.h"
+#include "host/standard_streams.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,8 +11,6 @@
 #include <spawn.h>
 #include <string>
 #include <sys/mman.h>
-#include <sys/stat.h>
-#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -25,7 +24,7 @@ namespace {
 // Reads are at least this large, so a big output costs few system calls.
 constexpr std::size_t minimumRead = 256 * 1024;
 constexpr std::size_t hugePage = 2 * 1024 * 1024;
-// Outputs from this size on are passed on by reference when they go into a pipe.
+// An output that reaches this size gets a larger pipe.
 constexpr std::size_t largeOutput = 1024 * 1024;
 
 struct Pipe {
@@ -176,17 +175,6 @@ int waitForExit(pid_t child) {
     return WEXITSTATUS(status);
 }
 
-// zarn may inherit a non-blocking stream (its O_NONBLOCK belongs to whoever opened it): a full
-// pipe then means waiting for the reader, not failing.
-bool waitUntilWritable(int fd) {
-    pollfd stream{fd, POLLOUT, 0};
-    while (poll(&stream, 1, -1) < 0) {
-        if (errno != EINTR)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 CapturedOutput::~CapturedOutput() {
@@ -199,34 +187,7 @@ std::string_view capturedText(const CapturedOutput& output) {
 }
 
 bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
-    if (std::fflush(stream) != 0)
-        return false;
-    int fd = fileno(stream);
-    std::string_view rest = capturedText(output);
-    struct stat status;
-    if (rest.size() >= largeOutput && fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) {
-        // Into a pipe, a large output is handed over by reference instead of copied, which
-        // halves the cost of passing it on. That is safe because a capture is never written
-        // to again, and its pages are unmapped, never reused, once it goes away.
-        while (!rest.empty()) {
-            iovec piece{const_cast<char*>(rest.data()), rest.size()};
-            ssize_t count = vmsplice(fd, &piece, 1, 0);
-            if (count < 0 && (errno == EINTR || (errno == EAGAIN && waitUntilWritable(fd))))
-                continue;
-            if (count <= 0)
-                break; // what is left goes the ordinary way
-            rest.remove_prefix(static_cast<std::size_t>(count));
-        }
-    }
-    while (!rest.empty()) {
-        ssize_t count = write(fd, rest.data(), rest.size());
-        if (count < 0 && (errno == EINTR || (errno == EAGAIN && waitUntilWritable(fd))))
-            continue;
-        if (count < 0)
-            return false;
-        rest.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return true;
+    return writeToStream(stream, capturedText(output));
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
@@ -235,7 +196,7 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
         std::string trace = "Invoking external process: ``";
         trace.append(commandLine);
         trace += "''\n";
-        std::fwrite(trace.data(), 1, trace.size(), stdout);
+        writeOwnOutput(trace);
     }
     Pipe outputPipe = makePipe();
     Pipe errorPipe = makePipe();

@@ -4,8 +4,7 @@
 #include "host/command_line.h"
 #include "host/diagnostics.h"
 #include "host/environment.h"
-
-#include <cstdio>
+#include "host/standard_streams.h"
 
 namespace zarn {
 
@@ -39,8 +38,7 @@ std::string Tool::commonArguments() const {
 
     std::string libPath = composeLibPath(savedLibPath, libraryDirs);
     if (traceEnabled) {
-        std::string trace = "LIB=='" + libPath + "'\n";
-        std::fwrite(trace.data(), 1, trace.size(), stdout);
+        writeOwnOutput("LIB=='" + libPath + "'\n");
     }
     setEnvironmentValue("LIB", libPath);
 
