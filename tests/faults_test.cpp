@@ -2,6 +2,9 @@
 // message, loses no byte and never involves a shell.
 #include "support.h"
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -152,6 +155,36 @@ TEST(Faults, UnreadableListFiles) {
         }
     }
     chmod("closed", 0755);
+}
+
+// A stop signal sent to zarn alone reaches the tool: zarn waits for it and ends with 128+n, and
+// no tool is left running. Ctrl-C in make, which signals the whole process group, ends both.
+TEST(Faults, StopSignalsReachTheTool) {
+    test::ScratchDirectory scratch;
+    struct Row {
+        int signal;
+        bool wholeGroup;
+    } rows[] = {
+        {SIGTERM, false}, {SIGINT, false}, {SIGHUP, false}, {SIGQUIT, false}, {SIGINT, true}};
+    for (Row& row : rows) {
+        test::StandInTools tools;
+        tools.set("STANDIN_PID_FILE", "tool.pid");
+        tools.set("STANDIN_SLEEP_MS", "20000");
+        std::remove("tool.pid");
+        int pid = test::startProgram({zarn, "-c", "a.c"}, row.wholeGroup);
+        std::string toolPid;
+        for (int i = 0; i < 1000 && toolPid.empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            toolPid = test::readFile("tool.pid");
+        }
+        ASSERT_FALSE(toolPid.empty()) << "the tool did not start";
+        kill(row.wholeGroup ? -pid : pid, row.signal);
+        int status = test::waitProgram(pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + row.signal)
+            << row.signal << ": " << status;
+        EXPECT_TRUE(kill(std::stoi(toolPid), 0) != 0 && errno == ESRCH)
+            << "the tool outlived zarn after signal " << row.signal;
+    }
 }
 
 // A list file that never ends (a device) is refused, memory running out is one line and status

@@ -9,6 +9,8 @@
 //   STANDIN_CLOSE_EARLY_MS       close both streams, then go on running this long
 //   STANDIN_ECHO_STDIN           copy standard input to standard output first
 //   STANDIN_LIST_PIPES           write the numbers of inherited pipe descriptors above 2
+//   STANDIN_PID_FILE             write its process id to this file, once it runs
+//   STANDIN_SLEEP_MS             then sleep this long before going on
 // With "/E" right after "/nologo", and a preprocessed text set, it is a preprocessing run and
 // reads these instead:
 //   STANDIN_PREPROCESSED_FILE    the preprocessed text to write to standard output
@@ -104,6 +106,10 @@ int main(int argc, char** argv) {
         const char* status = setting("STANDIN_PREPROCESS_STATUS");
         return status ? std::atoi(status) : 0;
     }
+    if (const char* file = setting("STANDIN_PID_FILE"))
+        std::ofstream(file) << getpid() << "\n";
+    if (const char* ms = setting("STANDIN_SLEEP_MS"))
+        usleep(static_cast<useconds_t>(std::atoi(ms)) * 1000);
     if (setting("STANDIN_ECHO_STDIN"))
         writeAll(1, std::string(std::istreambuf_iterator<char>(std::cin), {}));
     if (setting("STANDIN_LIST_PIPES"))

@@ -194,7 +194,7 @@ ProgramResult runProgram(const std::vector<std::string>& command) {
     return {status, std::string(capturedText(out)), std::string(capturedText(err))};
 }
 
-int startProgram(const std::vector<std::string>& command) {
+int startProgram(const std::vector<std::string>& command, bool ownGroup) {
     std::vector<std::string> words = command;
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -205,8 +205,15 @@ int startProgram(const std::vector<std::string>& command) {
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (ownGroup) {
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+        posix_spawnattr_setpgroup(&attributes, 0);
+    }
     pid_t pid = -1;
-    int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
         throw std::runtime_error("cannot start " + command[0]);

@@ -92,8 +92,9 @@ struct ProgramResult {
 ProgramResult runProgram(const std::vector<std::string>& command);
 
 // Starts a program found along PATH in the background, its standard streams on /dev/null, and
-// returns its process id; waitProgram reaps it and returns the status waitpid gave.
-int startProgram(const std::vector<std::string>& command);
+// returns its process id (with ownGroup, also that of its new process group); waitProgram
+// reaps it and returns the status waitpid gave.
+int startProgram(const std::vector<std::string>& command, bool ownGroup = false);
 int waitProgram(int pid);
 
 // The names in the directory, sorted.

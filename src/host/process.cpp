@@ -2,6 +2,7 @@
 
 #include "host/command_line.h"
 #include "host/diagnostics.h"
+#include "host/signals.h"
 #include "host/standard_streams.h"
 
 #include <cerrno>
@@ -198,6 +199,9 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
         trace += "''\n";
         writeOwnOutput(trace);
     }
+    // From here on a stop signal goes to the tool, which zarn then waits for: no tool outlives
+    // zarn, and none runs on unseen, still writing its output file.
+    StopSignalsForwarded forwarded;
     Pipe outputPipe = makePipe();
     Pipe errorPipe = makePipe();
     pid_t child;
@@ -210,11 +214,26 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
             close(fd);
         throw;
     }
-    // Once zarn's copies of the write ends are gone, end of file means the child's are too.
-    closeOrDie(outputPipe.writeEnd);
-    closeOrDie(errorPipe.writeEnd);
-    captureBoth(outputPipe.readEnd, errorPipe.readEnd, output, error);
-    return waitForExit(child);
+    forwarded.forwardTo(child);
+    try {
+        // Once zarn's copies of the write ends are gone, end of file means the child's are too.
+        closeOrDie(outputPipe.writeEnd);
+        closeOrDie(errorPipe.writeEnd);
+        captureBoth(outputPipe.readEnd, errorPipe.readEnd, output, error);
+    } catch (...) {
+        // The report is out; the child finds its pipes gone and is reaped before zarn ends.
+        close(outputPipe.readEnd);
+        close(errorPipe.readEnd);
+        int ignored;
+        while (waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
+        }
+        throw;
+    }
+    int status = waitForExit(child);
+    // Asked to stop: not a success, even from a tool that took no notice.
+    if (status == 0 && forwarded.received() != 0)
+        status = 128 + forwarded.received();
+    return status;
 }
 
 } // namespace zarn

@@ -30,8 +30,9 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 // Splits the command line by the Windows C runtime's rules, starts its first word found along
 // PATH (never through a shell) with an empty standard input, appends its standard output and
 // standard error to the two captures as they arrive, and returns its exit status once both
-// streams have ended and the child is reaped: 128+n for a child killed by signal n. A failure
-// of the system is a fatal report.
+// streams have ended and the child is reaped: 128+n for a child killed by signal n. A stop
+// signal (hang-up, interrupt, quit, terminate) sent to zarn meanwhile is sent on to the child,
+// and makes a status of 0 into 128+n. A failure of the system is a fatal report.
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error);
 
 } // namespace zarn
