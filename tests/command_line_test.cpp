@@ -67,6 +67,9 @@ TEST(CommandLine, QuotedListsSplitBack) {
         for (const std::string& word : words)
             appendArgument(text, word);
         EXPECT_EQ(splitCommandLine(text), words) << text;
+        // What a response file gets: the words after the program name, and nothing else.
+        std::string withProgram = "\"my tool.exe\"" + text;
+        EXPECT_EQ(splitCommandLine(argumentsAfterProgram(withProgram)), words) << withProgram;
     }
 }
 

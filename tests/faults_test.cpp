@@ -1,5 +1,6 @@
 // build/zarn against tools and inputs that misbehave: each case ends with a defined status and
 // message, loses no byte and never involves a shell.
+#include "host/command_line.h"
 #include "support.h"
 
 #include <cerrno>
@@ -309,30 +310,72 @@ TEST(Faults, LargeCommandLines) {
     }
 }
 
-// What the system refuses to start (one argument or environment string beyond its limit of
-// 128 KiB) is zarn's fatal report with the whole command line, status 1, and no tool run.
+// What the system refuses to start for its environment (a LIB beyond its limit of 128 KiB for
+// one string) is zarn's fatal report with the whole command line, status 1, and no tool run.
 TEST(Faults, BeyondSystemLimits) {
     test::ScratchDirectory scratch;
+    Outcome outcome = runZarn(
+        {"-L" + std::string(100 * 1024, 'a'), "-L" + std::string(100 * 1024, 'b'), "-link"});
+    EXPECT_EQ(outcome.result.status, 1);
+    EXPECT_EQ(outcome.result.out, "");
+    EXPECT_EQ(outcome.result.err, "Win32 API FATAL ERROR, CreateProcess(\"link.exe /nologo  "
+                                  "/INCREMENTAL:NO\", ...:\n\tArgument list too long\n");
+    EXPECT_TRUE(outcome.runs.empty());
+}
+
+// A command line longer than the system takes (one argument over 128 KiB, or more than 2 MB in
+// all) reaches the tool as "@file": the arguments, exactly as zarn wrote them, in a temporary
+// file that is gone afterwards, whatever the tool's status.
+TEST(Faults, ResponseFileForLongCommandLines) {
+    test::ScratchDirectory scratch;
+    test::ScopedEnvironment temporary("TMPDIR", scratch.path());
+    test::ScopedEnvironment lib("LIB", std::nullopt);
     const std::string huge = std::string(200 * 1024, 'o') + ".obj";
     test::writeFile("huge.lst", huge + "\n");
-    const std::string tooLong = "\", ...:\n\tArgument list too long\n";
+    // Over 2 MB in all, from a list file, as a link of thousands of objects gets it.
+    std::string lines, manyText = " /nologo  \"/OUT:my app.exe\" /INCREMENTAL:NO";
+    for (int i = 0; i < 20000; ++i) {
+        std::string object = std::string(140, 'x') + std::to_string(i) + ".obj";
+        lines += object + "\n";
+        manyText += " " + object;
+    }
+    lines += "\"my \\\"odd\\\" \xc3\xa4.obj\"\n";
+    manyText += " \"my \\\"odd\\\" \xc3\xa4.obj\"";
+    test::writeFile("many.lst", lines);
+    const std::vector<std::string> many{"many.lst", "-o", "my app.exe"};
     struct Row {
         std::vector<std::string> arguments;
-        std::string err;
+        Settings settings;
+        int status;
+        std::string responseFile;
     } rows[] = {
-        {{"-L" + std::string(100 * 1024, 'a'), "-L" + std::string(100 * 1024, 'b'), "-link"},
-         "Win32 API FATAL ERROR, CreateProcess(\"link.exe /nologo  /INCREMENTAL:NO" + tooLong},
-        {{"huge.lst"},
-         "Win32 API FATAL ERROR, CreateProcess(\"link.exe /nologo  /INCREMENTAL:NO " + huge +
-             tooLong},
+        {{"huge.lst"}, {}, 0, " /nologo  /INCREMENTAL:NO " + huge},
+        {many, {}, 0, manyText},
+        {{"huge.lst"}, {{"STANDIN_STATUS", "3"}}, 3, " /nologo  /INCREMENTAL:NO " + huge},
     };
     for (Row& row : rows) {
-        Outcome outcome = runZarn(row.arguments);
-        EXPECT_EQ(outcome.result.status, 1) << describe(row.arguments);
-        EXPECT_EQ(outcome.result.out, "") << describe(row.arguments);
-        EXPECT_TRUE(outcome.result.err == row.err) << describe(row.arguments);
-        EXPECT_TRUE(outcome.runs.empty()) << describe(row.arguments);
+        Outcome outcome = runZarn(row.arguments, row.settings);
+        EXPECT_EQ(outcome.result.status, row.status);
+        EXPECT_EQ(outcome.result.err, "");
+        ASSERT_EQ(outcome.runs.size(), 1u);
+        const test::ToolRun& run = outcome.runs[0];
+        ASSERT_EQ(run.arguments.size(), 2u);
+        EXPECT_EQ(run.arguments[0], "link.exe");
+        EXPECT_EQ(run.arguments[1].substr(0, 3), "@Z:");
+        EXPECT_TRUE(run.responseFile == row.responseFile);
+        EXPECT_EQ(splitCommandLine(run.responseFile.value_or("")).back(),
+                  row.arguments == many ? "my \"odd\" \xc3\xa4.obj" : huge);
+        EXPECT_EQ(test::directoryNames("."),
+                  (std::vector<std::string>{"huge.lst", "many.lst", "stand-in.log"}));
     }
+    // The trace shows the command line zarn composed, then the one that ran.
+    Outcome traced = runZarn({"--zarndbg", "huge.lst"});
+    std::string out = traced.result.out;
+    EXPECT_EQ(out.substr(0, out.find(huge)), "LIB==''\nInvoking external process: ``link.exe "
+                                             "/nologo  /INCREMENTAL:NO ");
+    EXPECT_EQ(out.substr(out.find(huge) + huge.size()),
+              "''\nInvoking external process: ``link.exe " + traced.runs.at(0).arguments.at(1) +
+                  "''\n");
 }
 
 // Names with blanks, quotes, backslashes, semicolons, dollar signs, shell syntax and non-ASCII

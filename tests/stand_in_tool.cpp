@@ -1,6 +1,7 @@
 // A stand-in for cl.exe, link.exe and lib.exe, installed under those names for the tests.
 // It records how it was called and behaves as the environment tells it:
-//   STANDIN_LOG                  append a record of the run (arguments, LIB) to this file
+//   STANDIN_LOG                  append a record of the run (arguments, the text of a response
+//                                file named "@file", LIB) to this file
 //   STANDIN_STDOUT, _STDERR      text to write to standard output, standard error
 //   STANDIN_STDOUT_FILE, _STDERR_FILE   bytes of these files to write (zero bytes included)
 //   STANDIN_FLOOD                write this many bytes to each stream, interleaved
@@ -58,6 +59,18 @@ void record(int argc, char** argv) {
     std::string entry = "run\n";
     for (int i = 0; i < argc; ++i)
         entry += std::to_string(std::strlen(argv[i])) + ":" + argv[i] + "\n";
+    // A response file, named as zarn names files: in Windows form, the POSIX root as Z:.
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != '@')
+            continue;
+        std::string name = argv[i] + 1;
+        if (name.compare(0, 2, "Z:") == 0)
+            name.erase(0, 2);
+        std::replace(name.begin(), name.end(), '\\', '/');
+        std::ifstream file(name, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        entry += "RSP " + std::to_string(text.size()) + ":" + text + "\n";
+    }
     const char* lib = std::getenv("LIB");
     entry += lib ? "LIB " + std::to_string(std::strlen(lib)) + ":" + lib + "\n" : "LIB unset\n";
     std::ofstream(log, std::ios::binary | std::ios::app) << entry << "end\n";

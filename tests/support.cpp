@@ -282,8 +282,12 @@ std::vector<ToolRun> StandInTools::runs() const {
     while (log.compare(at, 4, "run\n") == 0) {
         at += 4;
         ToolRun run;
-        while (log.compare(at, 4, "LIB ") != 0)
+        while (log.compare(at, 4, "LIB ") != 0 && log.compare(at, 4, "RSP ") != 0)
             run.arguments.push_back(readCounted(log, at));
+        if (log.compare(at, 4, "RSP ") == 0) {
+            at += 4;
+            run.responseFile = readCounted(log, at);
+        }
         at += 4;
         if (log.compare(at, 6, "unset\n") == 0)
             at += 6;

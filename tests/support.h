@@ -107,6 +107,7 @@ namespace zarn::test {
 // How the stand-in tool was called once: its arguments (argv[0] first) and the LIB it saw.
 struct ToolRun {
     std::vector<std::string> arguments;
+    std::optional<std::string> responseFile; // the text of the file an "@file" argument names
     std::optional<std::string> lib;
 };
 

@@ -1,9 +1,9 @@
 #include "driver/classify.h"
 
 #include "host/diagnostics.h"
+#include "host/output.h"
 #include "host/paths.h"
 #include "host/program_end.h"
-#include "host/standard_streams.h"
 #include "host/text.h"
 
 #include <algorithm>

@@ -19,4 +19,7 @@ void appendArgument(std::string& text, std::string_view argument);
 // The words of a command line, by the Windows C runtime's rules.
 std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
+// What follows the first word (the program name) of a command line, from the blank after it.
+std::string_view argumentsAfterProgram(std::string_view commandLine);
+
 } // namespace zarn

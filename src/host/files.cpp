@@ -1,5 +1,6 @@
 #include "host/files.h"
 
+#include "host/output.h"
 #include "host/paths.h"
 #include "host/signals.h"
 
@@ -105,18 +106,6 @@ std::string followLinks(std::string path) {
     return path;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t count = write(fd, bytes.data(), bytes.size());
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return true;
-}
-
 // A new file beside the path, named so that no pattern for the real files matches it.
 int createTemporaryBeside(const std::string& path, std::string& temporary) {
     std::size_t slash = path.rfind('/');
@@ -150,7 +139,7 @@ WriteOutcome replaceWhole(const std::string& path, std::string_view text, const 
     };
     if (old != nullptr)
         fchmod(fd, old->st_mode & 07777);
-    if (!writeAll(fd, text)) {
+    if (!writeDescriptor(fd, text)) {
         int error = errno;
         close(fd);
         return fail(WriteOutcome::writeFailed, error);

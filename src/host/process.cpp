@@ -2,11 +2,14 @@
 
 #include "host/command_line.h"
 #include "host/diagnostics.h"
+#include "host/environment.h"
+#include "host/output.h"
+#include "host/paths.h"
 #include "host/signals.h"
-#include "host/standard_streams.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -75,6 +78,15 @@ void reserveForRead(CapturedOutput& capture) {
     capture.capacity = capacity;
 }
 
+void traceInvocation(std::string_view commandLine) {
+    if (!traceEnabled)
+        return;
+    std::string trace = "Invoking external process: ``";
+    trace.append(commandLine);
+    trace += "''\n";
+    writeOwnOutput(trace);
+}
+
 struct SpawnActions {
     posix_spawn_file_actions_t actions;
     SpawnActions() { posix_spawn_file_actions_init(&actions); }
@@ -83,14 +95,59 @@ struct SpawnActions {
     SpawnActions& operator=(const SpawnActions&) = delete;
 };
 
-pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& error) {
-    std::vector<std::string> words = splitCommandLine(commandLine);
+int spawnWords(std::vector<std::string> words, const SpawnActions& spawn, pid_t& child) {
+    if (words.empty())
+        return ENOENT;
     std::vector<char*> argv;
     argv.reserve(words.size() + 1);
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
+    return posix_spawnp(&child, argv[0], &spawn.actions, nullptr, argv.data(), environ);
+}
 
+// The tool's arguments in a file of their own, which the tool reads when it is named as
+// "@file" on its command line: the way around a system's limit on the length of a command
+// line. The file goes when the object does.
+class ResponseFile {
+  public:
+    ResponseFile() = default;
+    ~ResponseFile() {
+        if (!path_.empty())
+            unlink(path_.c_str());
+    }
+    ResponseFile(const ResponseFile&) = delete;
+    ResponseFile& operator=(const ResponseFile&) = delete;
+
+    // Writes the text to a new file in the temporary directory; false, with errno set, if it
+    // cannot.
+    bool create(std::string_view text) {
+        std::string path = environmentValue("TMPDIR").value_or("/tmp");
+        if (path.empty())
+            path = "/tmp";
+        path += "/zarn-XXXXXX.rsp";
+        int fd = mkostemps(path.data(), 4, O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        path_ = path;
+        bool written = writeDescriptor(fd, text);
+        int error = errno;
+        if (close(fd) != 0 && written) {
+            written = false;
+            error = errno;
+        }
+        errno = error;
+        return written;
+    }
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& error,
+                 ResponseFile& responseFile) {
+    std::vector<std::string> words = splitCommandLine(commandLine);
     SpawnActions spawn;
     int status =
         posix_spawn_file_actions_addopen(&spawn.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -99,10 +156,18 @@ pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& e
     if (status == 0)
         status = posix_spawn_file_actions_adddup2(&spawn.actions, error.writeEnd, STDERR_FILENO);
     pid_t child = -1;
-    if (status == 0 && words.empty())
-        status = ENOENT;
     if (status == 0)
-        status = posix_spawnp(&child, argv[0], &spawn.actions, nullptr, argv.data(), environ);
+        status = spawnWords(words, spawn, child);
+    if (status == E2BIG && words.size() > 1 &&
+        responseFile.create(argumentsAfterProgram(commandLine))) {
+        std::string shortLine = quoteArgument(words[0]);
+        appendArgument(shortLine, "@" + toWindowsPath(responseFile.path()));
+        traceInvocation(shortLine);
+        int retried = spawnWords(splitCommandLine(shortLine), spawn, child);
+        // Still too long is the environment's fault, and reported with the whole command.
+        if (retried != E2BIG)
+            status = retried;
+    }
     if (status != 0) {
         errno = status;
         std::string quoted(commandLine);
@@ -193,20 +258,16 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
                        CapturedOutput& error) {
-    if (traceEnabled) {
-        std::string trace = "Invoking external process: ``";
-        trace.append(commandLine);
-        trace += "''\n";
-        writeOwnOutput(trace);
-    }
+    traceInvocation(commandLine);
     // From here on a stop signal goes to the tool, which zarn then waits for: no tool outlives
     // zarn, and none runs on unseen, still writing its output file.
     StopSignalsForwarded forwarded;
+    ResponseFile responseFile;
     Pipe outputPipe = makePipe();
     Pipe errorPipe = makePipe();
     pid_t child;
     try {
-        child = startChild(commandLine, outputPipe, errorPipe);
+        child = startChild(commandLine, outputPipe, errorPipe, responseFile);
     } catch (...) {
         // The report is out; leave no descriptor behind for whoever ends the program.
         for (int fd :

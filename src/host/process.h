@@ -28,7 +28,9 @@ std::string_view capturedText(const CapturedOutput& output);
 bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 
 // Splits the command line by the Windows C runtime's rules, starts its first word found along
-// PATH (never through a shell) with an empty standard input, appends its standard output and
+// PATH (never through a shell) with an empty standard input (when the system refuses the
+// command line for its length, with the arguments in a temporary response file named as
+// "@file", which is removed afterwards), appends its standard output and
 // standard error to the two captures as they arrive, and returns its exit status once both
 // streams have ended and the child is reaped: 128+n for a child killed by signal n. A stop
 // signal (hang-up, interrupt, quit, terminate) sent to zarn meanwhile is sent on to the child,

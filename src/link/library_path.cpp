@@ -4,7 +4,7 @@
 #include "host/command_line.h"
 #include "host/diagnostics.h"
 #include "host/environment.h"
-#include "host/standard_streams.h"
+#include "host/output.h"
 
 namespace zarn {
 

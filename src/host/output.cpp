@@ -1,4 +1,4 @@
-#include "host/standard_streams.h"
+#include "host/output.h"
 
 #include "host/program_end.h"
 
@@ -34,6 +34,18 @@ bool mayRetry(int fd) {
 
 } // namespace
 
+bool writeDescriptor(int fd, std::string_view rest) {
+    while (!rest.empty()) {
+        ssize_t count = write(fd, rest.data(), rest.size());
+        if (count < 0 && mayRetry(fd))
+            continue;
+        if (count < 0)
+            return false;
+        rest.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
 bool writeToStream(std::FILE* stream, std::string_view rest) {
     if (std::fflush(stream) != 0)
         return false;
@@ -54,15 +66,7 @@ bool writeToStream(std::FILE* stream, std::string_view rest) {
             rest.remove_prefix(static_cast<std::size_t>(count));
         }
     }
-    while (!rest.empty()) {
-        ssize_t count = write(fd, rest.data(), rest.size());
-        if (count < 0 && mayRetry(fd))
-            continue;
-        if (count < 0)
-            return false;
-        rest.remove_prefix(static_cast<std::size_t>(count));
-    }
-    return true;
+    return writeDescriptor(fd, rest);
 }
 
 void writeOwnOutput(std::string_view text) {
