@@ -86,6 +86,24 @@ std::string dependencyFileText(std::string_view target, const std::vector<std::s
     return text;
 }
 
+namespace {
+
+[[noreturn]] void failDependencyFile(const std::string& file, WriteOutcome outcome) {
+    const char* what = outcome == WriteOutcome::closeFailed ? "close" : "write to";
+    std::fprintf(stderr, "Couldn't %s ``%s'': %s\n", what, file.c_str(), std::strerror(errno));
+    endProgram(1);
+}
+
+} // namespace
+
+void writeDependencyFile(const DependencyOptions& request,
+                         const std::vector<std::string_view>& names) {
+    std::string text = dependencyFileText(request.target, names, request.phonyTargets);
+    WriteOutcome outcome = writeWholeFile(request.dependencyFile, text);
+    if (outcome != WriteOutcome::written)
+        failDependencyFile(request.dependencyFile, outcome);
+}
+
 void runDependencyPass(const DependencyOptions& request, const Tool& current) {
     std::string commandLine =
         std::string(current.toolName()) + " /nologo /E " + current.buildArguments();
@@ -96,21 +114,26 @@ void runDependencyPass(const DependencyOptions& request, const Tool& current) {
         writeCaptured(stderr, error);
         endProgram(status);
     }
-    std::string text = dependencyFileText(request.target, scanLineDirectives(capturedText(output)),
-                                          request.phonyTargets);
-    const std::string& file = request.dependencyFile;
-    switch (writeWholeFile(file, text)) {
-    case WriteOutcome::written:
-        return;
-    case WriteOutcome::openFailed:
-    case WriteOutcome::writeFailed:
-        std::fprintf(stderr, "Couldn't write to ``%s'': %s\n", file.c_str(), std::strerror(errno));
-        break;
-    case WriteOutcome::closeFailed:
-        std::fprintf(stderr, "Couldn't close ``%s'': %s\n", file.c_str(), std::strerror(errno));
-        break;
-    }
-    endProgram(1);
+    writeDependencyFile(request, scanLineDirectives(capturedText(output)));
+}
+
+void checkDependencyFileWritable(const DependencyOptions& request) {
+    if (!canWriteWholeFile(request.dependencyFile))
+        failDependencyFile(request.dependencyFile, WriteOutcome::openFailed);
+}
+
+void writeDependencyFileFromNotes(const CompilerArgs& compiler,
+                                  const std::vector<std::string>& included) {
+    // The sources as the compiler was given them, beside the files it included.
+    std::vector<std::string> sources;
+    for (const auto* list : {&compiler.cSources, &compiler.cppSources})
+        for (const std::string& source : *list)
+            sources.push_back(toWindowsPath(source));
+    std::vector<std::string_view> names(sources.begin(), sources.end());
+    names.insert(names.end(), included.begin(), included.end());
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    writeDependencyFile(compiler.dependencies, names);
 }
 
 } // namespace zarn

@@ -14,13 +14,30 @@ namespace zarn {
 std::vector<std::string_view> scanLineDirectives(std::string_view preprocessed);
 
 // The make rule naming every file as a prerequisite of the target, in POSIX form and escaped
-// for make (the target is the Makefile's own text and is written as given); with phonyTargets also an empty rule per file, so a deleted header breaks no build.
+// for make (the target is the Makefile's own text and is written as given); with phonyTargets also
+// an empty rule per file, so a deleted header breaks no build.
 std::string dependencyFileText(std::string_view target, const std::vector<std::string_view>& names,
                                bool phonyTargets);
+
+// Writes the rule for the names (distinct, in ascending byte order, as the compiler wrote them)
+// to the file the request names, replacing it whole. A file that cannot be written ends the
+// program with status 1, after saying why.
+void writeDependencyFile(const DependencyOptions& request,
+                         const std::vector<std::string_view>& names);
 
 // Runs the current record's tool as a preprocessor and writes the dependency file the request
 // names. Returns only on success: a failed run ends the program with the tool's status and its
 // error text, a file that cannot be written with status 1.
 void runDependencyPass(const DependencyOptions& request, const Tool& current);
+
+// Before a compile that is to write the dependency file from its include notes: ends the
+// program, as a failed write does, when the file cannot be made, so that no object is compiled
+// without its rule.
+void checkDependencyFileWritable(const DependencyOptions& request);
+
+// Writes the dependency file of a compile from its include notes: the sources as the compiler
+// was given them and every file it included.
+void writeDependencyFileFromNotes(const CompilerArgs& compiler,
+                                  const std::vector<std::string>& included);
 
 } // namespace zarn

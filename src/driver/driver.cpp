@@ -1,7 +1,9 @@
 #include "driver/driver.h"
 
 #include "compile/dependency_file.h"
+#include "compile/include_notes.h"
 #include "driver/classify.h"
+#include "host/environment.h"
 #include "host/process.h"
 #include "host/program_end.h"
 
@@ -9,7 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace zarn {
 
@@ -43,15 +48,37 @@ int runBareCompiler() {
     return status;
 }
 
-int runFinal(const CompilerArgs& compiler, const Tool& current) {
+// Whether the build asked for dependencies from the compile's own include notes rather than
+// from a preprocessing run before it; only a compile can give them.
+bool dependenciesFromIncludeNotes(const CompilerArgs& compiler, const Tool& current) {
+    return compiler.dependencies.generate && &current == &compiler && !compiler.preprocessOnly &&
+           environmentValue("ZARN_DEPS") == "showincludes";
+}
+
+std::string includeNotePrefix() {
+    std::optional<std::string> prefix = environmentValue("ZARN_SHOWINCLUDES_PREFIX");
+    return prefix && !prefix->empty() ? *prefix : std::string(defaultIncludeNotePrefix);
+}
+
+int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNotes) {
     std::string arguments = current.buildArguments();
     std::string commandLine = std::string(current.toolName()) + " /nologo " + arguments;
+    if (includeNotes) {
+        commandLine += " /showIncludes";
+        checkDependencyFileWritable(compiler.dependencies);
+    }
     CapturedOutput output, error;
     int status = runExternalProcess(commandLine, output, error);
+    std::vector<std::string> included;
+    if (includeNotes)
+        output.size = takeIncludeNotes(output.bytes, output.size, includeNotePrefix(), included);
     // A failing tool's output is part of its complaint, except preprocessed text.
     bool preprocessing = &current == &compiler && compiler.preprocessOnly;
     std::FILE* outputStream = status == 0 || preprocessing ? stdout : stderr;
-    if (!forwardOutput(outputStream, output, error) && status == 0)
+    bool forwarded = forwardOutput(outputStream, output, error);
+    if (includeNotes && status == 0)
+        writeDependencyFileFromNotes(compiler, included);
+    if (!forwarded && status == 0)
         return 1;
     return status;
 }
@@ -65,9 +92,10 @@ int runZarn(int argc, char* const* argv) {
         CompilerArgs compiler;
         LinkerArgs linker;
         Tool& current = classifyArguments(argc, argv, compiler, linker);
-        if (compiler.dependencies.generate)
+        bool includeNotes = dependenciesFromIncludeNotes(compiler, current);
+        if (compiler.dependencies.generate && !includeNotes)
             runDependencyPass(compiler.dependencies, current);
-        return runFinal(compiler, current);
+        return runFinal(compiler, current, includeNotes);
     } catch (const ProgramEnd& end) {
         std::fflush(stdout);
         return end.status;

@@ -156,6 +156,32 @@ WriteOutcome replaceWhole(const std::string& path, std::string_view text, const 
 
 } // namespace
 
+bool canWriteWholeFile(std::string_view name) {
+    std::string path = toPosixPath(name);
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    path = followLinks(std::move(path));
+    struct stat status;
+    bool exists = lstat(path.c_str(), &status) == 0;
+    if (exists && S_ISDIR(status.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    // A device or a FIFO is not tried: opening a FIFO could wait for a reader.
+    if (exists && !S_ISREG(status.st_mode))
+        return true;
+    std::string temporary;
+    int fd = createTemporaryBeside(path, temporary);
+    if (fd < 0)
+        return exists && (errno == EACCES || errno == EPERM || errno == EROFS) &&
+               access(path.c_str(), W_OK) == 0;
+    close(fd);
+    unlink(temporary.c_str());
+    return true;
+}
+
 WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
     std::string path = toPosixPath(name);
     if (path.empty())

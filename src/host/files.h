@@ -24,6 +24,10 @@ enum class WriteOutcome { written, openFailed, writeFailed, closeFailed };
 // symbolic link the file it points to is replaced. A device or a FIFO is written directly.
 WriteOutcome writeWholeFile(std::string_view name, std::string_view text);
 
+// Whether writeWholeFile could make the file; false, with errno set, when it could not even
+// begin (a missing directory, a directory as the file, no permission).
+bool canWriteWholeFile(std::string_view name);
+
 // Writes every byte to the stream, zero bytes included; false on a write error.
 bool writeBytes(std::FILE* stream, std::string_view bytes);
 

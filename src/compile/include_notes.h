@@ -1,0 +1,23 @@
+// The compiler's notes of the files it includes ("/showIncludes"), which give a compile's
+// dependencies without a second, preprocessing run.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarn {
+
+// The words cl.exe starts each note with; compilers that speak another language name theirs
+// in ZARN_SHOWINCLUDES_PREFIX.
+inline constexpr std::string_view defaultIncludeNotePrefix = "Note: including file:";
+
+// Takes every line that starts with the prefix out of the text, in place, keeping every other
+// byte in order, and returns the new size. The name of each note, what follows the prefix and
+// the blanks that show the nesting depth up to the line end ("\n" or "\r\n"), is appended to
+// names.
+std::size_t takeIncludeNotes(char* text, std::size_t size, std::string_view prefix,
+                             std::vector<std::string>& names);
+
+} // namespace zarn

@@ -1,0 +1,142 @@
+// Dependencies from the compile's own include notes (ZARN_DEPS=showincludes): one compiler run,
+// the notes taken out of its output and every other byte passed on.
+#include "compile/include_notes.h"
+#include "support.h"
+
+#include <gtest/gtest.h>
+
+namespace zarn {
+namespace {
+
+const std::string zarn = ZARN_PROGRAM;
+const std::string note = "Note: including file:";
+
+// Each row: what the compiler writes to standard output, what reaches zarn's output, and the
+// names the notes give.
+TEST(IncludeNotes, TakenOutOfTheOutput) {
+    struct Row {
+        std::string output, rest;
+        std::vector<std::string> names;
+    } rows[] = {
+        {"", "", {}},
+        {"foo.c\n", "foo.c\n", {}},
+        // notes among diagnostics, nested, with CR LF and without a final line end
+        {"foo.c\r\n" + note + " Z:\\a.h\r\n" + note + "  Z:\\b c.h\r\nfoo.c(3): warning\r\n" +
+             note + " Z:\\d.h",
+         "foo.c\r\nfoo.c(3): warning\r\n",
+         {"Z:\\a.h", "Z:\\b c.h", "Z:\\d.h"}},
+        // only at the start of a line, and the prefix exactly
+        {"x " + note + " a.h\nNote: including files: b.h\n" + note + "\n",
+         "x " + note + " a.h\nNote: including files: b.h\n",
+         {}},
+        {"\n\n" + note + "    deep.h\n\n", "\n\n\n", {"deep.h"}},
+    };
+    for (Row& row : rows) {
+        std::string text = row.output;
+        std::vector<std::string> names;
+        text.resize(takeIncludeNotes(text.data(), text.size(), note, names));
+        EXPECT_EQ(text, row.rest) << row.output;
+        EXPECT_EQ(names, row.names) << row.output;
+    }
+}
+
+// Whole runs through the stand-in compiler. Each row: settings, zarn's status, standard output
+// and error, the dependency file (or "old" where it must stay) and the compiler runs.
+TEST(IncludeNotes, OneCompilerRun) {
+    const std::string notes = "foo.c\r\n" + note + " Z:\\src\\my inc\\foo.h\r\n" + note +
+                              "  Z:\\src\\my$dir\\cfg.h\r\nfoo.c(3): warning C4100\r\n" + note +
+                              " Z:\\src\\foo.h";
+    const std::string preprocessed = "#line 1 \"Z:\\\\src\\\\foo.c\"\n";
+    const std::string compile = "cl.exe /nologo /c /Fofoo.obj /Tcfoo.c";
+    const std::string rule = "foo.obj: \\\n\t/src/foo.h \\\n\t/src/my\\ inc/foo.h \\\n\t"
+                             "/src/my$$dir/cfg.h \\\n\tfoo.c\n\n/src/foo.h:\n/src/my\\ inc/foo.h:\n"
+                             "/src/my$$dir/cfg.h:\nfoo.c:\n";
+    using Settings = std::vector<std::pair<const char*, std::string>>;
+    struct Row {
+        std::string what;
+        Settings settings;
+        std::vector<std::string> arguments;
+        int status;
+        std::string out, err, file;
+        std::vector<std::string> runs;
+    } rows[] = {
+        {"one run",
+         {{"ZARN_DEPS", "showincludes"}, {"STANDIN_STDOUT", notes}},
+         {},
+         0,
+         "foo.c\r\nfoo.c(3): warning C4100\r\n",
+         "",
+         rule,
+         {compile + " /showIncludes"}},
+        {"a localized prefix",
+         {{"ZARN_DEPS", "showincludes"},
+          {"ZARN_SHOWINCLUDES_PREFIX", "Hinweis: Einlesen der Datei:"},
+          {"STANDIN_STDOUT", "Hinweis: Einlesen der Datei:  Z:\\src\\x.h\n" + note + " y.h\n"}},
+         {},
+         0,
+         note + " y.h\n",
+         "",
+         "foo.obj: \\\n\t/src/x.h \\\n\tfoo.c\n\n/src/x.h:\nfoo.c:\n",
+         {compile + " /showIncludes"}},
+        {"a failing compile keeps the old file",
+         {{"ZARN_DEPS", "showincludes"},
+          {"STANDIN_STDOUT", notes},
+          {"STANDIN_STDERR", "bad\n"},
+          {"STANDIN_STATUS", "2"}},
+         {},
+         2,
+         "",
+         "foo.c\r\nfoo.c(3): warning C4100\r\nbad\n",
+         "old",
+         {compile + " /showIncludes"}},
+        {"a file that cannot be made stops before the compile",
+         {{"ZARN_DEPS", "showincludes"}},
+         {"-MF", "no/such/dir/foo.d"},
+         1,
+         "",
+         "Couldn't write to ``no/such/dir/foo.d'': No such file or directory\n",
+         "old",
+         {}},
+        {"preprocessing keeps two runs",
+         {{"ZARN_DEPS", "showincludes"}},
+         {"-E"},
+         0,
+         preprocessed,
+         "",
+         "foo.obj: \\\n\t/src/foo.c\n\n/src/foo.c:\n",
+         {"cl.exe /nologo /E /E /c /Fofoo.obj /Tcfoo.c",
+          "cl.exe /nologo /E /c /Fofoo.obj /Tcfoo.c"}},
+        {"another value keeps two runs",
+         {{"ZARN_DEPS", "lines"}, {"STANDIN_STDOUT", "ok\n"}},
+         {},
+         0,
+         "ok\n",
+         "",
+         "foo.obj: \\\n\t/src/foo.c\n\n/src/foo.c:\n",
+         {"cl.exe /nologo /E /c /Fofoo.obj /Tcfoo.c", compile}},
+    };
+    for (Row& row : rows) {
+        test::ScratchDirectory scratch;
+        test::StandInTools tools;
+        test::writeFile("foo.i", preprocessed);
+        test::writeFile("foo.d", "old");
+        tools.set("STANDIN_PREPROCESSED_FILE", "foo.i");
+        for (auto& [name, value] : row.settings)
+            tools.set(name, value);
+        std::vector<std::string> command{zarn,  "-c",      "foo.c", "-o",    "foo.obj", "-MD",
+                                         "-MT", "foo.obj", "-MF",   "foo.d", "-MP"};
+        command.insert(command.end(), row.arguments.begin(), row.arguments.end());
+        test::ProgramResult result = test::runProgram(command);
+        EXPECT_EQ(result.status, row.status) << row.what;
+        EXPECT_EQ(result.out, row.out) << row.what;
+        EXPECT_EQ(result.err, row.err) << row.what;
+        EXPECT_EQ(test::readFile("foo.d"), row.file) << row.what;
+        std::vector<std::string> runs;
+        for (const test::ToolRun& run : tools.runs())
+            runs.push_back(test::joinArguments(run));
+        EXPECT_EQ(runs, row.runs) << row.what;
+    }
+}
+
+} // namespace
+} // namespace zarn
