@@ -2,13 +2,17 @@
 // command line zarn writes into one for the LLVM tool that does the same job on Linux.
 #include "compiler_arguments.h"
 #include "environment_paths.h"
+#include "line_directives.h"
 #include "linker_arguments.h"
 #include "llvm_tools.h"
+#include "response_files.h"
 #include "run_tool.h"
+#include "show_includes.h"
 
 #include "host/program_end.h"
 
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,13 +41,15 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
         if (command.linking && !locate(llvmToolFor(Adapter::linker)))
             return 1;
         if (command.preprocessing)
-            return runPreprocessor(*program, command.arguments, name);
-        execTool(*program, command.arguments, name);
+            return runRewritingOutput(*program, command.arguments, name, clLineDirectives);
+        if (command.includeNotes)
+            return runRewritingOutput(*program, command.arguments, name, clIncludeNotes);
+        return runTool(*program, command.arguments, name);
     }
     case Adapter::linker:
-        execTool(*program, lldLinkArguments(arguments), name);
+        return runTool(*program, lldLinkArguments(arguments), name);
     case Adapter::librarian:
-        execTool(*program, llvmLibArguments(arguments), name);
+        return runTool(*program, llvmLibArguments(arguments), name);
     }
     return 1;
 }
@@ -60,8 +66,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        return runAdapter(*adapter, std::vector<std::string>(argv + 1, argv + argc));
+        // zarn hands over a command line too long for the system as "@file".
+        std::optional<std::vector<std::string>> arguments =
+            expandResponseFiles(std::vector<std::string>(argv + 1, argv + argc),
+                                llvmToolFor(*adapter).microsoftName.data());
+        return arguments ? runAdapter(*adapter, *arguments) : 1;
     } catch (const zarn::ProgramEnd& end) {
         return end.status;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "%s: out of memory\n", programName);
+        return 1;
     }
 }

@@ -1,42 +1,111 @@
 #include "run_tool.h"
 
+#include "response_files.h"
+
 #include "host/command_line.h"
 #include "host/files.h"
 #include "host/process.h"
-#include "host/program_end.h"
-#include "line_directives.h"
+#include "host/signals.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace zarn::toolchain {
 
-void execTool(const std::string& program, const std::vector<std::string>& arguments,
-              const char* adapterName) {
+namespace {
+
+std::vector<char*> argumentVector(const std::string& program,
+                                  const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 2);
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    return argv;
+}
+
+// The arguments to start the program with: themselves, or "@file" naming a response file that
+// holds them when the system would refuse them. Nothing, after saying why, when that file
+// cannot be written.
+std::optional<std::vector<std::string>> launchArguments(const std::string& program,
+                                                        const std::vector<std::string>& arguments,
+                                                        ToolResponseFile& responseFile,
+                                                        const char* adapterName) {
+    if (fitsOnCommandLine(program, arguments))
+        return arguments;
+    if (!responseFile.create(arguments)) {
+        std::fprintf(stderr, "%s: cannot write a response file for %s: %s\n", adapterName,
+                     program.c_str(), std::strerror(errno));
+        return std::nullopt;
+    }
+    return std::vector<std::string>{"@" + responseFile.path()};
+}
+
+// Runs the program on this process's standard streams and returns its exit status, passing on
+// a stop signal as zarn does.
+int runInherited(const std::string& program, const std::vector<std::string>& arguments,
+                 const char* adapterName) {
+    std::vector<char*> argv = argumentVector(program, arguments);
+    StopSignalsForwarded forwarded;
+    pid_t child = -1;
+    int error = posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    if (error != 0) {
+        std::fprintf(stderr, "%s: posix_spawn(\"%s\"): %s\n", adapterName, program.c_str(),
+                     std::strerror(error));
+        return 1;
+    }
+    forwarded.forwardTo(child);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            std::fprintf(stderr, "%s: waitpid(): %s\n", adapterName, std::strerror(errno));
+            return 1;
+        }
+    }
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+} // namespace
+
+int runTool(const std::string& program, const std::vector<std::string>& arguments,
+            const char* adapterName) {
+    if (!fitsOnCommandLine(program, arguments)) {
+        // The response file has to go once the tool is done, so the adapter stays to wait.
+        ToolResponseFile responseFile;
+        std::optional<std::vector<std::string>> launch =
+            launchArguments(program, arguments, responseFile, adapterName);
+        return launch ? runInherited(program, *launch, adapterName) : 1;
+    }
+    std::vector<char*> argv = argumentVector(program, arguments);
     std::fflush(stdout);
     execv(program.c_str(), argv.data());
     std::fprintf(stderr, "%s: execv(\"%s\"): %s\n", adapterName, program.c_str(),
                  std::strerror(errno));
-    endProgram(1);
+    return 1;
 }
 
-int runPreprocessor(const std::string& program, const std::vector<std::string>& arguments,
-                    const char* adapterName) {
+int runRewritingOutput(const std::string& program, const std::vector<std::string>& arguments,
+                       const char* adapterName,
+                       const std::function<std::string(std::string_view)>& rewrite) {
+    ToolResponseFile responseFile;
+    std::optional<std::vector<std::string>> launch =
+        launchArguments(program, arguments, responseFile, adapterName);
+    if (!launch)
+        return 1;
     std::string commandLine = quoteArgument(program);
-    for (const std::string& argument : arguments)
+    for (const std::string& argument : *launch)
         appendArgument(commandLine, argument);
     CapturedOutput output, error;
     int status = runExternalProcess(commandLine, output, error);
-    bool written =
-        writeBytes(stdout, clLineDirectives(capturedText(output))) && std::fflush(stdout) == 0;
+    bool written = writeBytes(stdout, rewrite(capturedText(output))) && std::fflush(stdout) == 0;
     int writeError = errno;
     writeBytes(stderr, capturedText(error));
     if (!written) {

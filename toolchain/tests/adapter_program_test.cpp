@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -163,6 +164,45 @@ TEST(AdapterProgram, ToolStatusIsTheAdaptersStatus) {
         Result result = run(row.command);
         EXPECT_EQ(result.status, row.status) << row.command[row.command.size() - 1] << result.err;
     }
+}
+
+// The arguments of "@file" (named in Windows form, as zarn names it) are the tool's, and
+// converted like any others; an argument list too long for the system reaches the LLVM tool in
+// a response file of the adapter's own, which is gone afterwards.
+TEST(AdapterProgram, ResponseFiles) {
+    ScratchDirectory dir;
+    ScopedEnvironment temporary("TMPDIR", dir.path());
+    std::string source = dir.file("my src/a.c", "int f(void) { return 0; }\n");
+    std::string object = dir.path() + "/my src/a.obj";
+    std::string responseFile = dir.file("cl.rsp", "/nologo /c\r\n\"/Fo" + windowsForm(object) +
+                                                      "\" \"/Tc" + windowsForm(source) + "\"\n");
+    Result compiled = run({toolchainDir + "/cl.exe", "@" + windowsForm(responseFile)});
+    EXPECT_EQ(compiled.status, 0) << compiled.err;
+    EXPECT_TRUE(std::filesystem::exists(object));
+
+    // 20,000 times the object, by a name of over 100 bytes: over 2 MB in all.
+    std::string many = "/nologo /OUT:\"" + windowsForm(dir.path()) + "\\many.lib\"";
+    std::string longName =
+        windowsForm(dir.path()) + "\\" + std::string(100, 'd') + "\\..\\my src\\a.obj";
+    std::filesystem::create_directories(dir.path() + "/" + std::string(100, 'd'));
+    for (int i = 0; i < 20000; ++i)
+        many += " \"" + longName + "\"";
+    Result archived =
+        run({toolchainDir + "/lib.exe", "@" + windowsForm(dir.file("lib.rsp", many))});
+    EXPECT_EQ(archived.status, 0) << archived.err;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() + "/many.lib"));
+
+    Result missing = run({toolchainDir + "/link.exe", "@" + windowsForm(dir.path() + "/none.rsp")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "link.exe: cannot read the response file '" +
+                               windowsForm(dir.path() + "/none.rsp") +
+                               "': No such file or directory\n");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"cl.rsp", std::string(100, 'd'), "lib.rsp",
+                                              "many.lib", "my src"}));
 }
 
 // cl.exe links when neither /c nor /E stops it: clang-cl must then use lld-link, which finds
