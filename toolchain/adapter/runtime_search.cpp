@@ -60,23 +60,31 @@ std::string withEntriesAfter(const std::optional<std::string>& value,
 
 std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
                                                  const std::vector<std::string>& directories) {
+    std::optional<std::string> missingWine, missingOwn;
     for (const std::string& directory : directories) {
         if (isDirectory(directory))
             continue;
-        std::string message(adapterName);
-        message += ": ";
-        if (startsWith(directory, wineHeaders) || startsWith(directory, wineImportLibraries))
-            message += "Wine's C runtime headers and import libraries are not installed (no " +
-                       directory + "); install the Debian package libwine-dev";
-        else
-            message += "zarn's C runtime is not built (no " + directory +
-                       "); build zarn where LLVM and libwine-dev are installed";
-        message += ", or set ";
-        message += runtimeSwitchVariable;
-        message += "=1 to use only INCLUDE and LIB\n";
-        return message;
+        bool isWines =
+            startsWith(directory, wineHeaders) || startsWith(directory, wineImportLibraries);
+        std::optional<std::string>& missing = isWines ? missingWine : missingOwn;
+        if (!missing)
+            missing = directory;
     }
-    return std::nullopt;
+    // Without libwine-dev the runtime cannot have been built either: that is the cause to name.
+    std::string message(adapterName);
+    message += ": ";
+    if (missingWine)
+        message += "Wine's C runtime headers and import libraries are not installed (no " +
+                   *missingWine + "); install the Debian package libwine-dev";
+    else if (missingOwn)
+        message += "zarn's C runtime is not built (no " + *missingOwn +
+                   "); build zarn where LLVM and libwine-dev are installed";
+    else
+        return std::nullopt;
+    message += ", or set ";
+    message += runtimeSwitchVariable;
+    message += "=1 to use only INCLUDE and LIB\n";
+    return message;
 }
 
 bool offerRuntime(std::string_view adapterName, bool headers, bool libraries) {

@@ -29,8 +29,8 @@ bool runtimeWanted(const std::optional<std::string>& switchValue);
 std::string withEntriesAfter(const std::optional<std::string>& value,
                              const std::vector<std::string>& entries);
 
-// The first of the directories that is missing, with what the user can do about it, as
-// "cl.exe: ...\n"; nothing when all of them are there.
+// What is missing of the directories, with what the user can do about it, as "cl.exe: ...\n":
+// a missing Wine directory is named before one of zarn's runtime; nothing when all are there.
 std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
                                                  const std::vector<std::string>& directories);
 

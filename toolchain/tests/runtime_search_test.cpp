@@ -54,7 +54,12 @@ TEST(RuntimeSearch, MissingPartIsNamedWithWhatToDo) {
              wineHeaders +
              "); install the Debian package libwine-dev, or set ZARN_NO_RUNTIME=1 to use only "
              "INCLUDE and LIB\n"},
-        {{"/no/runtime/lib", wineHeaders},
+        {{"/no/runtime/include", wineHeaders},
+         "cl.exe: Wine's C runtime headers and import libraries are not installed (no " +
+             wineHeaders +
+             "); install the Debian package libwine-dev, or set ZARN_NO_RUNTIME=1 to use only "
+             "INCLUDE and LIB\n"},
+        {{"/no/runtime/lib", "/"},
          "cl.exe: zarn's C runtime is not built (no /no/runtime/lib); build zarn where LLVM and "
          "libwine-dev are installed, or set ZARN_NO_RUNTIME=1 to use only INCLUDE and LIB\n"},
     };
