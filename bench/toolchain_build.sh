@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A full clean build of examples/sample through zarn and the LLVM adapters, against the same
 # tool runs made directly with LLVM's tools: for each source a preprocessing run (what -MD
-# costs) and a compile, then the archive, the DLL, the import library and the program.
+# costs) and a compile, then the archive, the DLL and the program, with the C runtime's
+# headers and libraries on INCLUDE and LIB as the adapters put them.
 # Both are serial, so the difference is what zarn and the adapters add.
 # Usage: bench/toolchain_build.sh [ROUNDS]   (from the top, after building zarn in $BUILD)
 set -euo pipefail
@@ -22,7 +23,8 @@ first_of() {
 clang_cl=$(first_of clang-cl clang-cl-14)
 lld_link=$(first_of lld-link lld-link-14)
 llvm_lib=$(first_of llvm-lib llvm-lib-14)
-dlltool=$(first_of llvm-dlltool llvm-dlltool-14)
+wine_include=/usr/include/wine/wine
+runtime=$build/toolchain/runtime
 
 through_zarn() {
     make --no-print-directory -s -C "$sample" CC="$build/zarn" TOOLCHAIN="$build/toolchain" \
@@ -32,7 +34,9 @@ through_zarn() {
 # The command lines zarn's build hands the adapters, as the adapters pass them on.
 direct() {
     local out=$1 source object
-    local flags=(/nologo /c /Ogityb2 /Gs /Zi "/Icalc/public headers" /Igreet /GS-)
+    local flags=(/nologo /c /Ogityb2 /Gs /Zi "/Icalc/public headers" /Igreet)
+    export INCLUDE="$runtime/include;$wine_include/msvcrt;$wine_include/windows"
+    export LIB="$runtime/lib;/usr/lib/x86_64-linux-gnu/wine/x86_64-windows"
     mkdir -p "$out/calc" "$out/greet" "$out/app"
     cd "$sample"
     for source in calc/sum.c calc/scale.c calc/format.c app/main.c greet/greet.cpp; do
@@ -49,12 +53,9 @@ direct() {
     done
     "$llvm_lib" /nologo "/OUT:$out/calc.lib" "$out/calc/sum.obj" "$out/calc/scale.obj" \
         "$out/calc/format.obj"
-    "$lld_link" /nologo /dll "/OUT:$out/greet.dll" /DEBUG /INCREMENTAL:NO "$out/greet/greet.obj" \
-        /NODEFAULTLIB /SUBSYSTEM:CONSOLE /NOENTRY
-    "$dlltool" -m i386:x86-64 -d app/kernel32.def -l "$out/kernel32.lib"
+    "$lld_link" /nologo /dll "/OUT:$out/greet.dll" /DEBUG /INCREMENTAL:NO "$out/greet/greet.obj"
     "$lld_link" /nologo "/OUT:$out/app.exe" /DEBUG /INCREMENTAL:NO "$out/app/main.obj" \
-        "$out/calc.lib" "$out/greet.lib" "$out/kernel32.lib" /NODEFAULTLIB /SUBSYSTEM:CONSOLE \
-        /ENTRY:app_start
+        "$out/calc.lib" "$out/greet.lib"
     cd - >/dev/null
 }
 

@@ -7,6 +7,7 @@
 #include "llvm_tools.h"
 #include "response_files.h"
 #include "run_tool.h"
+#include "runtime_search.h"
 #include "show_includes.h"
 
 #include "host/program_end.h"
@@ -19,6 +20,24 @@
 
 namespace zarn::toolchain {
 namespace {
+
+const char* const helpText =
+    "usage: cl.exe|link.exe|lib.exe [Microsoft-style arguments]\n"
+    "\n"
+    "One program under three names, for zarn: each runs clang-cl, lld-link or llvm-lib in\n"
+    "place of the Microsoft tool of its name, with file names turned back into POSIX form.\n"
+    "Put its directory first on PATH to have zarn drive LLVM's tools.\n"
+    "\n"
+    "C runtime: cl.exe adds zarn's runtime headers and Wine's C runtime and Windows headers\n"
+    "(libwine-dev) after the INCLUDE entries and /I options; link.exe, and cl.exe when it\n"
+    "links, add zarn's runtime libraries and Wine's import libraries after the LIB entries\n"
+    "and /LIBPATH: options. Whatever the user names comes first and wins. The runtime is\n"
+    "looked for in the runtime directory beside this program.\n"
+    "\n"
+    "Environment:\n"
+    "  ZARN_NO_RUNTIME=1   add nothing to INCLUDE and LIB (for a Windows SDK of your own)\n"
+    "  INCLUDE, LIB        searched first; entries in Windows or POSIX form\n"
+    "  PATH                where clang-cl, lld-link and llvm-lib are found\n";
 
 std::optional<std::string> locate(const LlvmTool& tool) {
     std::optional<std::string> program = findLlvmTool(tool);
@@ -40,6 +59,9 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
         // clang-cl finds lld-link where PATH does; saying so here beats clang's own message.
         if (command.linking && !locate(llvmToolFor(Adapter::linker)))
             return 1;
+        // Without arguments it only shows the compiler's version.
+        if (!arguments.empty() && !offerRuntime(name, true, command.linking))
+            return 1;
         if (command.preprocessing)
             return runRewritingOutput(*program, command.arguments, name, clLineDirectives);
         if (command.includeNotes)
@@ -47,6 +69,8 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
         return runTool(*program, command.arguments, name);
     }
     case Adapter::linker:
+        if (!offerRuntime(name, false, true))
+            return 1;
         return runTool(*program, lldLinkArguments(arguments), name);
     case Adapter::librarian:
         return runTool(*program, llvmLibArguments(arguments), name);
@@ -61,6 +85,10 @@ int main(int argc, char** argv) {
     using namespace zarn::toolchain;
     const char* programName = argc > 0 ? argv[0] : "";
     std::optional<Adapter> adapter = adapterCalled(programName);
+    if (!adapter && argc == 2 && std::string(argv[1]) == "--help") {
+        std::fputs(helpText, stdout);
+        return 0;
+    }
     if (!adapter) {
         std::fprintf(stderr, "%s: call this program as cl.exe, link.exe or lib.exe\n", programName);
         return 1;

@@ -115,6 +115,13 @@ TEST(AdapterProgram, UnknownNameIsRefused) {
         << result.err;
 }
 
+// The one place beside the man page that tells how to keep the runtime out of a build.
+TEST(AdapterProgram, HelpTellsHowToTurnTheRuntimeOff) {
+    Result result = run({toolchainDir + "/zarn-llvm-adapter", "--help"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("ZARN_NO_RUNTIME=1"), std::string::npos) << result.out;
+}
+
 // The dependency scan needs the #line names in cl.exe's form and the compiler's own status
 // when it fails, even though the adapter filters the output.
 TEST(AdapterProgram, PreprocessingKeepsStatusAndRewritesNames) {
@@ -206,8 +213,8 @@ TEST(AdapterProgram, ResponseFiles) {
 }
 
 // cl.exe links when neither /c nor /E stops it: clang-cl must then use lld-link, which finds
-// the default libraries along LIB as zarn sets it, in Windows form. No C runtime is installed
-// here, so empty libraries stand in for it.
+// the default libraries along LIB as zarn sets it, in Windows form. Empty libraries on LIB
+// stand in for the C runtime, and come before the adapters' own.
 TEST(AdapterProgram, CompilerLinksWithLldAlongLib) {
     ScratchDirectory dir;
     std::string libs = dir.path() + "/runtime libs";

@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what lands where: zarn on the user's
-# PATH, the man page, and the adapters off it in libexec/zarn, working from there.
+# PATH, the man page, and the adapters off it in libexec/zarn with the C runtime beside them,
+# building a C program from there with nothing but PATH set.
 #   install_test.sh CMAKE BUILD_DIR
 set -euo pipefail
 cmake=$1
 build=$2
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/zarn-install.XXXXXX")
-trap 'rm -rf "$prefix"' EXIT
+wine_prefix=$prefix/wineprefix
+cleanup() {
+    if [ -d "$wine_prefix" ]; then
+        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
+    fi
+    rm -rf "$prefix"
+}
+trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -33,3 +42,24 @@ printf 'int f(void) { return 1; }\n' >"$work/a.c"
     fail "zarn through the installed adapters failed"
 [ -s "$work/a.lib" ] || fail "no library from the installed adapters"
 echo "installed: bin/zarn, share/man/man1/zarn.1, libexec/zarn/{cl,link,lib}.exe"
+
+runtime=$prefix/libexec/zarn/runtime
+for file in lib/libcmt.lib lib/libcmtd.lib lib/msvcrt.lib lib/msvcrtd.lib lib/oldnames.lib \
+    lib/ucrtbase.lib lib/kernel32.lib include/stdlib.h; do
+    [ -s "$runtime/$file" ] || fail "libexec/zarn/runtime/$file is not installed"
+done
+# The README's hello.c, with only the prefix's bin and libexec/zarn added to the system's PATH.
+printf '#include <stdio.h>\nint main(void){puts("hi");return 3;}\n' >"$work/hello.c"
+(cd "$work" && env -i PATH="$prefix/bin:$prefix/libexec/zarn:/usr/bin:/bin" \
+    zarn -o hello.exe hello.c) || fail "the installed zarn and adapters did not build hello.c"
+if [ -x /usr/lib/wine/wine64 ]; then
+    mkdir "$wine_prefix"
+    status=0
+    output=$(cd "$work" && WINEPREFIX=$wine_prefix WINEDEBUG=-all /usr/lib/wine/wine64 hello.exe \
+        2>/dev/null | tr -d '\r') || status=$?
+    [ "$output" = hi ] && [ "$status" = 3 ] ||
+        fail "hello.exe printed '$output' and exited with $status, not 'hi' and 3"
+    echo "hello.c built from the installed tree prints hi and exits with status 3"
+else
+    echo "hello.c built from the installed tree (not run: /usr/lib/wine/wine64 is not installed)"
+fi

@@ -1,48 +1,58 @@
-/* A console program without the C runtime: it starts at app_start, prints one line through
-   kernel32 and exits with status 0 when the library computed what it should. */
+/* A console program on the C runtime: it computes with the calc library, greets through the
+   greet DLL, writes its result to the file its first argument names and reads it back, then
+   exits with the status its second argument gives. */
 #include "calc.h"
-#include "console.h"
 #include "greet.h"
 
-struct line {
-    char text[128];
-    int length;
-};
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
-static void append_text(struct line* line, const char* text, int length) {
-    for (int i = 0; i < length && line->length < (int)sizeof line->text; ++i)
-        line->text[line->length++] = text[i];
+enum { line_size = 128 };
+
+static int write_line(const char* name, const char* line) {
+    FILE* file = fopen(name, "w");
+    if (!file)
+        return 0;
+    int written = fprintf(file, "%s\n", line) >= 0;
+    return fclose(file) == 0 && written;
 }
 
-static void append_string(struct line* line, const char* text) {
-    int length = 0;
-    while (text[length] != '\0')
-        ++length;
-    append_text(line, text, length);
+static int read_line(const char* name, char* line) {
+    FILE* file = fopen(name, "r");
+    if (!file)
+        return 0;
+    int read = fgets(line, line_size, file) != NULL;
+    fclose(file);
+    line[strcspn(line, "\n")] = '\0';
+    return read;
 }
 
-static void append_number(struct line* line, int value) {
-    line->length +=
-        calc_format(line->text + line->length, (int)sizeof line->text - line->length, value);
-}
-
-void app_start(void) {
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        fprintf(stderr, "usage: app FILE STATUS\n");
+        return 2;
+    }
     static const int values[] = {1, 2, 3, 4, 5};
     int sum = calc_sum(values, (int)(sizeof values / sizeof values[0]));
-    int scaled = calc_scale(sum);
+    char scaled[12];
+    scaled[calc_format(scaled, (int)sizeof scaled - 1, calc_scale(sum))] = '\0';
 
-    struct line line;
-    line.length = 0;
-    append_string(&line, "sum=");
-    append_number(&line, sum);
-    append_string(&line, " scaled=");
-    append_number(&line, scaled);
-    append_string(&line, " greeting=");
-    append_text(&line, greet_message(), greet_length());
-    append_string(&line, "\n");
-
-    unsigned long written = 0;
-    int ok = WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.text, (unsigned long)line.length,
-                       &written, 0);
-    ExitProcess(ok && written == (unsigned long)line.length && sum == 15 && scaled == 30 ? 0 : 1);
+    char* line = malloc(line_size);
+    char* back = malloc(line_size);
+    if (!line || !back) {
+        fprintf(stderr, "app: out of memory\n");
+        return 1;
+    }
+    snprintf(line, line_size, "sum=%d scaled=%s greeting=%.*s", sum, scaled, greet_length(),
+             greet_message());
+    if (!write_line(argv[1], line) || !read_line(argv[1], back) || strcmp(line, back) != 0) {
+        fprintf(stderr, "app: cannot write and read back \"%s\"\n", argv[1]);
+        return 1;
+    }
+    printf("%s\n", back);
+    printf("read back from \"%s\"\n", argv[1]);
+    free(back);
+    free(line);
+    return atoi(argv[2]);
 }

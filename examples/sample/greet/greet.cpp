@@ -1,4 +1,4 @@
-// The DLL has no entry point and no C runtime: everything here is settled at compile time.
+// The DLL's message is settled at compile time; the C runtime's DLL entry point starts the DLL.
 #include "greet.h"
 
 namespace {

@@ -1,4 +1,4 @@
-/* The calc library: small integer arithmetic that needs no C runtime. */
+/* The calc library: small integer arithmetic. */
 #ifndef CALC_H
 #define CALC_H
 

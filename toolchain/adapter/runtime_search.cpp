@@ -1,0 +1,117 @@
+#include "runtime_search.h"
+
+#include "host/environment.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace zarn::toolchain {
+
+namespace {
+
+// Where Debian's libwine-dev puts them; the build passes the same paths to the runtime's build.
+constexpr std::string_view wineHeaders = ZARN_WINE_INCLUDE_DIR;
+constexpr std::string_view wineImportLibraries = ZARN_WINE_LIBRARY_DIR;
+
+bool isDirectory(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The directory of the running adapter, symbolic links resolved: the build's toolchain
+// directory or the installed libexec/zarn.
+std::optional<std::string> adapterDirectory() {
+    char path[PATH_MAX];
+    if (realpath("/proc/self/exe", path) == nullptr)
+        return std::nullopt;
+    std::string directory(path);
+    return directory.substr(0, directory.rfind('/'));
+}
+
+} // namespace
+
+RuntimeDirectories runtimeDirectories(std::string_view adapterDirectory) {
+    std::string runtime = std::string(adapterDirectory) + "/runtime";
+    std::string headers(wineHeaders);
+    return {{runtime + "/include", headers + "/msvcrt", headers + "/windows"},
+            {runtime + "/lib", std::string(wineImportLibraries)}};
+}
+
+bool runtimeWanted(const std::optional<std::string>& switchValue) {
+    return !switchValue || switchValue->empty() || *switchValue == "0";
+}
+
+std::string withEntriesAfter(const std::optional<std::string>& value,
+                             const std::vector<std::string>& entries) {
+    std::string joined = value.value_or("");
+    for (const std::string& entry : entries) {
+        if (!joined.empty() && joined.back() != ';')
+            joined += ';';
+        joined += entry;
+    }
+    return joined;
+}
+
+std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
+                                                 const std::vector<std::string>& directories) {
+    std::optional<std::string> missingWine, missingOwn;
+    for (const std::string& directory : directories) {
+        if (isDirectory(directory))
+            continue;
+        bool isWines =
+            startsWith(directory, wineHeaders) || startsWith(directory, wineImportLibraries);
+        std::optional<std::string>& missing = isWines ? missingWine : missingOwn;
+        if (!missing)
+            missing = directory;
+    }
+    // Without libwine-dev the runtime cannot have been built either: that is the cause to name.
+    std::string message(adapterName);
+    message += ": ";
+    if (missingWine)
+        message += "Wine's C runtime headers and import libraries are not installed (no " +
+                   *missingWine + "); install the Debian package libwine-dev";
+    else if (missingOwn)
+        message += "zarn's C runtime is not built (no " + *missingOwn +
+                   "); build zarn where LLVM and libwine-dev are installed";
+    else
+        return std::nullopt;
+    message += ", or set ";
+    message += runtimeSwitchVariable;
+    message += "=1 to use only INCLUDE and LIB\n";
+    return message;
+}
+
+bool offerRuntime(std::string_view adapterName, bool headers, bool libraries) {
+    if (!runtimeWanted(environmentValue(runtimeSwitchVariable)) || (!headers && !libraries))
+        return true;
+    std::optional<std::string> directory = adapterDirectory();
+    if (!directory) {
+        std::fprintf(stderr, "%.*s: cannot tell where the adapter is (/proc/self/exe)\n",
+                     static_cast<int>(adapterName.size()), adapterName.data());
+        return false;
+    }
+    RuntimeDirectories runtime = runtimeDirectories(*directory);
+    std::vector<std::string> needed;
+    if (headers)
+        needed.insert(needed.end(), runtime.headers.begin(), runtime.headers.end());
+    if (libraries)
+        needed.insert(needed.end(), runtime.libraries.begin(), runtime.libraries.end());
+    if (std::optional<std::string> message = missingRuntimeMessage(adapterName, needed)) {
+        std::fputs(message->c_str(), stderr);
+        return false;
+    }
+    if (headers)
+        setEnvironmentValue("INCLUDE",
+                            withEntriesAfter(environmentValue("INCLUDE"), runtime.headers));
+    if (libraries)
+        setEnvironmentValue("LIB", withEntriesAfter(environmentValue("LIB"), runtime.libraries));
+    return true;
+}
+
+} // namespace zarn::toolchain

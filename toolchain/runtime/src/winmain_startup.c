@@ -1,0 +1,13 @@
+/* The entry point of a Windows program with WinMain: its command line without the program
+   name, and its status returned from WinMain. */
+#include "runtime_internal.h"
+#include "show_command.h"
+
+#include <stdlib.h>
+
+int __cdecl WinMainCRTStartup(void* peb) {
+    (void)peb;
+    zarn_start_program(_crt_gui_app, 0);
+    exit(WinMain((HINSTANCE)&__ImageBase, NULL, _get_narrow_winmain_command_line(),
+                 zarn_show_command()));
+}

@@ -1,0 +1,71 @@
+// Where the adapters find the C runtime, and how they add it after the user's search paths.
+#include "runtime_search.h"
+
+#include <gtest/gtest.h>
+
+namespace zarn::toolchain {
+namespace {
+
+TEST(RuntimeSearch, DirectoriesBesideTheAdapter) {
+    RuntimeDirectories runtime = runtimeDirectories("/opt/zarn/libexec/zarn");
+    std::vector<std::string> headers{"/opt/zarn/libexec/zarn/runtime/include",
+                                     std::string(ZARN_WINE_INCLUDE_DIR) + "/msvcrt",
+                                     std::string(ZARN_WINE_INCLUDE_DIR) + "/windows"};
+    std::vector<std::string> libraries{"/opt/zarn/libexec/zarn/runtime/lib", ZARN_WINE_LIBRARY_DIR};
+    EXPECT_EQ(runtime.headers, headers);
+    EXPECT_EQ(runtime.libraries, libraries);
+}
+
+TEST(RuntimeSearch, SwitchedOffByAnythingButZero) {
+    struct Row {
+        std::optional<std::string> value;
+        bool wanted;
+    } rows[] = {
+        {std::nullopt, true}, {"", true}, {"0", true}, {"1", false}, {"yes", false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(runtimeWanted(row.value), row.wanted) << row.value.value_or("(unset)");
+}
+
+TEST(RuntimeSearch, EntriesComeAfterTheUsers) {
+    std::vector<std::string> entries{"/r/include", "/w/msvcrt"};
+    struct Row {
+        std::optional<std::string> value;
+        std::string joined;
+    } rows[] = {
+        {std::nullopt, "/r/include;/w/msvcrt"},
+        {"", "/r/include;/w/msvcrt"},
+        {"/sdk/include", "/sdk/include;/r/include;/w/msvcrt"},
+        {"/a;/b;", "/a;/b;/r/include;/w/msvcrt"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(withEntriesAfter(row.value, entries), row.joined) << row.value.value_or("");
+}
+
+TEST(RuntimeSearch, MissingPartIsNamedWithWhatToDo) {
+    std::string wineHeaders = std::string(ZARN_WINE_INCLUDE_DIR) + "/no-such-directory";
+    struct Row {
+        std::vector<std::string> directories;
+        std::optional<std::string> message;
+    } rows[] = {
+        {{"/", "/tmp"}, std::nullopt},
+        {{"/", wineHeaders},
+         "cl.exe: Wine's C runtime headers and import libraries are not installed (no " +
+             wineHeaders +
+             "); install the Debian package libwine-dev, or set ZARN_NO_RUNTIME=1 to use only "
+             "INCLUDE and LIB\n"},
+        {{"/no/runtime/include", wineHeaders},
+         "cl.exe: Wine's C runtime headers and import libraries are not installed (no " +
+             wineHeaders +
+             "); install the Debian package libwine-dev, or set ZARN_NO_RUNTIME=1 to use only "
+             "INCLUDE and LIB\n"},
+        {{"/no/runtime/lib", "/"},
+         "cl.exe: zarn's C runtime is not built (no /no/runtime/lib); build zarn where LLVM and "
+         "libwine-dev are installed, or set ZARN_NO_RUNTIME=1 to use only INCLUDE and LIB\n"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(missingRuntimeMessage("cl.exe", row.directories), row.message);
+}
+
+} // namespace
+} // namespace zarn::toolchain

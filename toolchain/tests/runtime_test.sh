@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Small C and C++ programs built through zarn and the LLVM adapters with nothing set but PATH,
+# as a new user would build them, then run under Wine: what the C runtime must do for them.
+#
+#   runtime_test.sh ZARN TOOLCHAIN_DIR PROGRAMS_DIR
+set -euo pipefail
+
+zarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+toolchain=$(cd "$2" && pwd)
+programs=$(cd "$3" && pwd)
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+[ -f "$toolchain/runtime/lib/libcmt.lib" ] ||
+    fail "the C runtime is not built in $toolchain/runtime (needs LLVM and libwine-dev)"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zarn-runtime.XXXXXX")
+wine_prefix=$work/wineprefix
+cleanup() {
+    if [ -d "$wine_prefix" ]; then
+        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp -R "$programs/." "$work/"
+cd "$work"
+
+# zarn with the adapters first on PATH and no other variable: no INCLUDE, no LIB.
+user_path="$toolchain:$(dirname "$zarn"):/usr/bin:/bin"
+zarn_alone() {
+    env -i PATH="$user_path" "$@"
+}
+build() {
+    zarn_alone zarn "$@" >build.log 2>&1 || {
+        cat build.log
+        fail "zarn $* failed"
+    }
+}
+
+echo "== building"
+build -c plugin.cpp -o plugin.obj
+build -dll -o plugin.dll plugin.obj
+# Program | sources | zarn options | arguments, as shell words | exit status | standard output,
+# lines separated by \n | a text standard error must hold
+rows=$(
+    cat <<'ROWS'
+hello|hello.c|||3|hi|
+hello built with /MD|hello.c|/MD||3|hi|
+hello built with /MTd|hello.c|/MTd||3|hi|
+arguments with blanks and quotes|arguments.c||plain "two words" 'say "hi"' ""|0|4: [plain] [two words] [say "hi"] []|
+a file written and read back|file_round_trip.c|||0|read line 1\nread line 2|
+atexit order and exit status|exit_order.c|||1|registered second, runs first\nregistered first, runs last|
+64 KB frames|stack_probe.c|||0|589815|
+/GS, a short copy|stack_cookie.c|/GS|short|0|copied 5 bytes|
+/GS, an overrun|stack_cookie.c|/GS|a-text-much-longer-than-sixteen-bytes-that-overruns-the-array|9||stack buffer overrun detected
+a DLL with DllMain, printf and a C++ global|use_plugin.c|plugin.lib||0|plugin global constructed\nplugin attached\nplugin_twice(21)\nmain got 42\nplugin detached\nplugin global destroyed|
+C++ globals, local statics, new, exceptions|cxx_globals.cpp|/EHsc||0|construct first\nconstruct second\nconstruct local\nconstruct heap\ndestroy heap\ncaught 6\nmain ends\ndestroy local\ndestroy second\ndestroy first|
+wmain|wide_main.c||"wide words"|4|wmain got [wide words]|
+WinMain|win_main.c||one "two three"|7|WinMain got [one "two three"] with its instance|
+_Thread_local in two threads|thread_local.c|||0|main 41, other thread 42|
+old POSIX names, one defined by the program|old_names.c|||0|hello 0|
+a Windows DLL named with -l|user_library.c|-luser32||0|UPPER|
+ROWS
+)
+
+names=()
+while IFS='|' read -r name sources options _; do
+    executable="program-${#names[@]}.exe"
+    # shellcheck disable=SC2086 # the options are words
+    build -o "$executable" $sources $options
+    names+=("$name")
+done <<<"$rows"
+echo "built ${#names[@]} programs and plugin.dll"
+
+echo "== the runtime's headers in a dependency file"
+build -c hello.c -o hello.obj -MD -MT hello.obj -MF hello.d
+for header in /usr/include/wine/wine/msvcrt/stdio.h /usr/include/wine/wine/msvcrt/corecrt.h; do
+    grep -qx "	$header \\\\" hello.d || fail "hello.d does not list $header: $(cat hello.d)"
+done
+echo "hello.d lists Wine's stdio.h and corecrt.h by their POSIX names"
+
+echo "== the user's INCLUDE comes first, and ZARN_NO_RUNTIME=1 keeps the runtime out"
+mkdir "own headers"
+printf '#define OWN_STDLIB 1\n' >"own headers/stdlib.h"
+printf '#include <stdlib.h>\n#ifndef OWN_STDLIB\n#error not the own stdlib.h\n#endif\n' >own.c
+zarn_alone INCLUDE="$work/own headers" zarn -c own.c -o own.obj >own.log 2>&1 ||
+    fail "a stdlib.h of the user's INCLUDE did not win: $(cat own.log)"
+if zarn_alone ZARN_NO_RUNTIME=1 zarn -c hello.c -o off.obj >off.log 2>&1; then
+    fail "hello.c compiled with ZARN_NO_RUNTIME=1"
+fi
+grep -q "'stdio.h' file not found" off.log || fail "unexpected error: $(cat off.log)"
+echo "own stdlib.h used; without the runtime stdio.h is not found"
+
+echo "== running"
+wine=/usr/lib/wine/wine64
+if [ ! -x "$wine" ]; then
+    echo "SKIPPED running the programs: $wine is not installed (Debian package wine64)"
+    exit 0
+fi
+mkdir "$wine_prefix"
+index=0
+while IFS='|' read -r name _ _ arguments status output error_text; do
+    executable="program-$index.exe"
+    index=$((index + 1))
+    eval "words=($arguments)"
+    actual_status=0
+    WINEPREFIX=$wine_prefix WINEDEBUG=-all "$wine" "$executable" "${words[@]}" \
+        >run.out 2>run.err || actual_status=$?
+    actual_output=$(tr -d '\r' <run.out)
+    expected_output=$(printf '%b' "$output")
+    if [ "$actual_status" != "$status" ] || [ "$actual_output" != "$expected_output" ] ||
+        { [ -n "$error_text" ] && ! grep -qF -- "$error_text" run.err; }; then
+        echo "-- standard output:"
+        cat run.out
+        echo "-- standard error:"
+        cat run.err
+        fail "$name: exit status $actual_status (expected $status)"
+    fi
+    echo "ok: $name"
+done <<<"$rows"
