@@ -85,6 +85,17 @@ for header in /usr/include/wine/wine/msvcrt/stdio.h /usr/include/wine/wine/msvcr
 done
 echo "hello.d lists Wine's stdio.h and corecrt.h by their POSIX names"
 
+echo "== dependency files from one compiler run (ZARN_DEPS=showincludes) are the same"
+for source in *.c *.cpp; do
+    options=()
+    [ "${source##*.}" = cpp ] && options=(/EHsc)
+    build -c "$source" -o deps.obj -MD -MT deps.obj -MF two.d -MP "${options[@]}"
+    zarn_alone ZARN_DEPS=showincludes zarn -c "$source" -o deps.obj -MD -MT deps.obj -MF one.d \
+        -MP "${options[@]}" >build.log 2>&1 || fail "$source with one compiler run: $(cat build.log)"
+    cmp two.d one.d || fail "$source: the dependency files differ: $(diff two.d one.d)"
+done
+echo "the same, byte for byte, for $(ls *.c *.cpp | wc -l) sources"
+
 echo "== the user's INCLUDE comes first, and ZARN_NO_RUNTIME=1 keeps the runtime out"
 mkdir "own headers"
 printf '#define OWN_STDLIB 1\n' >"own headers/stdlib.h"

@@ -103,20 +103,41 @@ nothing_to_do() {
         fail "the second build did something: $output"
 }
 
-echo "== dependencies"
-nothing_to_do
-while IFS='|' read -r header expected; do
-    rebuilt=$(rebuilt_after_touch "$header")
-    [ "$rebuilt" = "$expected" ] ||
-        fail "touching $header rebuilt [$rebuilt], expected [$expected]"
-    echo "touching $header rebuilt $rebuilt"
+touches_rebuild_their_dependents() {
     nothing_to_do
-done <<'ROWS'
+    while IFS='|' read -r header expected; do
+        rebuilt=$(rebuilt_after_touch "$header")
+        [ "$rebuilt" = "$expected" ] ||
+            fail "touching $header rebuilt [$rebuilt], expected [$expected]"
+        echo "touching $header rebuilt $rebuilt"
+        nothing_to_do
+    done <<'ROWS'
 calc/calc_internal.h|out/calc/scale.obj out/calc/sum.obj 
 calc/public headers/calc.h|out/app/main.obj out/calc/format.obj out/calc/scale.obj out/calc/sum.obj 
 greet/greet.h|out/app/main.obj out/greet/greet.obj 
 ROWS
-echo "a second make does nothing"
+    echo "a second make does nothing"
+}
+
+echo "== dependencies, from a preprocessing run"
+touches_rebuild_their_dependents
+
+echo "== dependencies, from the compile's include notes (ZARN_DEPS=showincludes)"
+mkdir "$work/two-runs"
+(cd out && find . -name '*.d' -exec cp --parents {} "$work/two-runs" \;)
+rm -rf out
+ZARN_DEPS=showincludes build >"$work/make.out" 2>&1 || {
+    cat "$work/make.out"
+    fail "the clean build with one compiler run failed"
+}
+for file in $(cd "$work/two-runs" && find . -name '*.d' | sort); do
+    cmp "$work/two-runs/$file" "out/$file" ||
+        fail "out/$file differs between two runs and one: $(diff "$work/two-runs/$file" "out/$file")"
+done
+echo "the dependency files of both ways are the same, byte for byte"
+export ZARN_DEPS=showincludes
+touches_rebuild_their_dependents
+unset ZARN_DEPS
 
 echo "== run"
 wine=/usr/lib/wine/wine64
