@@ -24,13 +24,37 @@ median_ms() {
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 
-# Runs "$@" once and appends its nanoseconds to the file named by $1.
+# Runs "$@" once and appends its wall nanoseconds to the file named by $1, and the processor
+# time (user and system, of every process it waited for) to $1.cpu.
 timed() {
-    local file=$1 start
+    local file=$1 start before
     shift
+    times >"$work/times" # in this shell: a command substitution would have its own children
+    before=$(cpu_ns)
     start=$(now)
     "$@" >/dev/null
     echo $(($(now) - start)) >>"$file"
+    times >"$work/times"
+    echo $(($(cpu_ns) - before)) >>"$file.cpu"
+}
+
+# The processor time of the shell's finished children, from the output of times, in
+# nanoseconds.
+cpu_ns() {
+    awk 'NR == 2 { split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%.0f", (u[1] * 60 + u[2] + s[1] * 60 + s[2]) * 1e9 }' "$work/times"
+}
+
+# The medians of the three ways, wall and processor time, and their ratios to no -MD.
+report() { # NAME FILE-PREFIX
+    local kind plain two one
+    for kind in "" .cpu; do
+        plain=$(median_ms "$2.plain$kind")
+        two=$(median_ms "$2.two$kind")
+        one=$(median_ms "$2.one$kind")
+        printf '%s %s: no -MD %s ms; two runs %s ms (%sx); one run %s ms (%sx)\n' "$1" \
+            "$([ -z "$kind" ] && echo wall || echo cpu)" "$plain" "$two" "$(ratio "$two" "$plain")" \
+            "$one" "$(ratio "$one" "$plain")"
+    done
 }
 
 compile() { # MODE SOURCE
@@ -44,6 +68,7 @@ compile() { # MODE SOURCE
 }
 
 export PATH="$build/toolchain:$PATH"
+top=$PWD
 cd "$work"
 printf 'static int twice(int x) { return 2 * x; }\nint f(int x) { return twice(x) + 1; }\n' >small.c
 printf '#include <windows.h>\n#include <stdio.h>\nint f(void) { return (int)GetCurrentProcessId() + printf("x"); }\n' >heavy.c
@@ -54,11 +79,7 @@ for source in small.c heavy.c; do
     for round in $(seq "$rounds"); do
         for mode in plain two one; do timed "$work/$source.$mode" compile "$mode" "$source"; done
     done
-    cmp -s "${source%.c}.obj.d" "${source%.c}.obj.d" || true
-    plain=$(median_ms "$work/$source.plain")
-    two=$(median_ms "$work/$source.two")
-    one=$(median_ms "$work/$source.one")
-    echo "$source: no -MD $plain ms; two runs $two ms ($(ratio "$two" "$plain")x); one run $one ms ($(ratio "$one" "$plain")x)"
+    report "$source" "$work/$source"
 done
 
 echo "== 2. clean build of examples/sample with make -j2, $sample_rounds rounds, median"
@@ -68,28 +89,23 @@ sample_build() { # MODE OUT
     plain) flags=(DEPFLAGS=) ;;
     one) export ZARN_DEPS=showincludes ;;
     esac
-    env -u MAKEFLAGS make --no-print-directory -s -j2 -C "$OLDPWD/examples/sample" \
+    env -u MAKEFLAGS make --no-print-directory -s -j2 -C "$top/examples/sample" \
         CC="$build/zarn" TOOLCHAIN="$build/toolchain" O="$2" "${flags[@]}"
     unset ZARN_DEPS
 }
-top=$OLDPWD
 for round in $(seq "$sample_rounds"); do
     for mode in plain two one; do
-        (cd "$top" && timed "$work/sample.$mode" sample_build "$mode" "$work/sample-$mode-$round")
+        timed "$work/sample.$mode" sample_build "$mode" "$work/sample-$mode-$round"
     done
 done
-plain=$(median_ms "$work/sample.plain")
-two=$(median_ms "$work/sample.two")
-one=$(median_ms "$work/sample.one")
-echo "sample: no -MD $plain ms; two runs $two ms ($(ratio "$two" "$plain")x); one run $one ms ($(ratio "$one" "$plain")x)"
-for d in $(cd "$work/sample-two-1" && find . -name '*.d' | sort); do
-    cmp -s "$work/sample-two-1/$d" "$work/sample-one-1/$d" || echo "the .d files differ: $d"
-done
+report sample "$work/sample"
 
 echo "== 3. peak memory of a -MD compile whose preprocessed output is 200 MB (stand-in compiler)"
 "$build/bench/generate_preprocessed" "$work/big.i" 200 1000000 5000
-notes=$(grep -o '"[^"]*"' "$work/big.i" | sort -u | head -5000 | sed 's/^"/Note: including file: /; s/"$//')
-export PATH="$build/tests/bin:$PATH" STANDIN_PREPROCESSED_FILE="$work/big.i" STANDIN_STDOUT="$notes"
+# In one run the compiler writes no preprocessed text, only its notes: one for each file.
+grep -o '"[^"]*"' "$work/big.i" | sort -u | sed 's/^"/Note: including file: /; s/"$//' >"$work/notes"
+export PATH="$build/tests/bin:$PATH" STANDIN_PREPROCESSED_FILE="$work/big.i" \
+    STANDIN_STDOUT_FILE="$work/notes"
 for mode in two one; do
     line=$( { if [ $mode = one ]; then export ZARN_DEPS=showincludes; fi
         /usr/bin/time -f "%e %M" "$build/zarn" -c a.c -MD -MF "$work/a.d" -MT a.obj >/dev/null; } 2>&1 )
