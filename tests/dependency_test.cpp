@@ -289,7 +289,7 @@ TEST(Dependencies, ConcurrentWriters) {
 TEST(Dependencies, StopSignalDuringTheWrite) {
     test::ScratchDirectory scratch;
     test::StandInTools tools;
-    test::writeFile("a.i", preprocessedNaming(200000, "a"));
+    test::writeFile("a.i", preprocessedNaming(100000, "a"));
     tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
     const std::vector<std::string> command{zarn,    "-c",  "a.c", "-MD", "-MT",
                                            "a.obj", "-MF", "x.d", "-MP"};
@@ -297,11 +297,11 @@ TEST(Dependencies, StopSignalDuringTheWrite) {
     test::runProgram(command);
     auto whole = std::chrono::steady_clock::now() - started;
     const std::string complete = test::readFile("x.d");
-    ASSERT_GT(complete.size(), 30u << 20);
-    for (int step = 1; step <= 12; ++step) {
+    ASSERT_GT(complete.size(), 15u << 20);
+    for (int step = 1; step <= 8; ++step) {
         test::writeFile("x.d", "old");
         int pid = test::startProgram(command);
-        std::this_thread::sleep_for(whole * step / 13);
+        std::this_thread::sleep_for(whole * step / 9);
         kill(pid, SIGINT);
         test::waitProgram(pid);
         std::string text = test::readFile("x.d");
