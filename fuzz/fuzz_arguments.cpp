@@ -19,7 +19,7 @@
 #include "host/command_line.h"
 #include "host/diagnostics.h"
 #include "host/program_end.h"
-#include "link/library_path.h"
+#include "tool/library_path.h"
 
 #include <cstdint>
 #include <cstdlib>

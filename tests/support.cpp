@@ -4,7 +4,7 @@
 #include "host/command_line.h"
 #include "host/process.h"
 #include "host/program_end.h"
-#include "link/library_path.h"
+#include "tool/library_path.h"
 
 #include <algorithm>
 #include <cerrno>

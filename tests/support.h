@@ -2,8 +2,8 @@
 // directories and environment settings that undo themselves.
 #pragma once
 
-#include "driver/compiler_args.h"
-#include "driver/linker_args.h"
+#include "compile/compiler_args.h"
+#include "link/linker_args.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "driver/compiler_args.h"
+#include "compile/compiler_args.h"
 #include "host/command_line.h"
 #include "host/paths.h"
 

@@ -1,7 +1,7 @@
 // Make dependency files from the compiler's preprocessed output.
 #pragma once
 
-#include "driver/compiler_args.h"
+#include "compile/compiler_args.h"
 
 #include <string>
 #include <string_view>

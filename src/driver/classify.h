@@ -1,8 +1,8 @@
 // Classification of a gcc-style command line into the two argument records.
 #pragma once
 
-#include "driver/compiler_args.h"
-#include "driver/linker_args.h"
+#include "compile/compiler_args.h"
+#include "link/linker_args.h"
 
 namespace zarn {
 

@@ -1,5 +1,5 @@
-#include "driver/linker_args.h"
 #include "host/command_line.h"
+#include "link/linker_args.h"
 #include "link/list_file.h"
 
 namespace zarn {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "driver/tool.h"
+#include "tool/tool.h"
 
 namespace zarn {
 

@@ -1,7 +1,7 @@
-#include "driver/tool.h"
+#include "tool/tool.h"
 
 #include "host/files.h"
-#include "link/library_path.h"
+#include "tool/library_path.h"
 
 namespace zarn {
 

@@ -1,10 +1,10 @@
-#include "link/library_path.h"
+#include "tool/library_path.h"
 
-#include "driver/tool.h"
 #include "host/command_line.h"
 #include "host/diagnostics.h"
 #include "host/environment.h"
 #include "host/output.h"
+#include "tool/tool.h"
 
 namespace zarn {
 
