@@ -1,5 +1,6 @@
 #include "compile/dependency_file.h"
 
+#include "host/diagnostics.h"
 #include "host/files.h"
 #include "host/paths.h"
 #include "host/process.h"
@@ -7,9 +8,7 @@
 #include "host/text.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <unordered_set>
 
 namespace zarn {
@@ -90,7 +89,7 @@ namespace {
 
 [[noreturn]] void failDependencyFile(const std::string& file, WriteOutcome outcome) {
     const char* what = outcome == WriteOutcome::closeFailed ? "close" : "write to";
-    std::fprintf(stderr, "Couldn't %s ``%s'': %s\n", what, file.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "Couldn't %s ``%s'': %s\n", what, file.c_str(), lastErrorText().c_str());
     endProgram(1);
 }
 

@@ -3,13 +3,12 @@
 #include "compile/dependency_file.h"
 #include "compile/include_notes.h"
 #include "driver/classify.h"
+#include "host/diagnostics.h"
 #include "host/environment.h"
 #include "host/process.h"
 #include "host/program_end.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -26,15 +25,14 @@ bool forwardOutput(std::FILE* outputStream, const CapturedOutput& output,
                    const CapturedOutput& error) {
     // zarn's own trace lines go first.
     bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
-    int writeError = errno;
+    std::string writeError = written ? std::string() : lastErrorText();
     if (!writeCaptured(outputStream, output) && outputStream == stdout && written) {
         written = false;
-        writeError = errno;
+        writeError = lastErrorText();
     }
     writeCaptured(stderr, error);
     if (!written) {
-        std::fprintf(stderr, "Couldn't write to ``standard output'': %s\n",
-                     std::strerror(writeError));
+        std::fprintf(stderr, "Couldn't write to ``standard output'': %s\n", writeError.c_str());
         return false;
     }
     return true;

@@ -1,11 +1,10 @@
 #include "host/diagnostics.h"
 
 #include "host/program_end.h"
+#include "host/system_error.h"
 
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace zarn {
@@ -29,14 +28,16 @@ std::string formatMessage(const char* format, va_list arguments) {
 } // namespace
 
 void reportWin32Error(bool fatal, std::string_view operation) {
-    int code = errno;
+    std::string text = systemErrorReport(lastSystemError());
     std::string report = "Win32 API ";
     report += fatal ? "FATAL ERROR" : "error";
     report += ", ";
     report += operation;
-    report += ":\n\t";
-    report += std::strerror(code);
-    report += '\n';
+    // Without a text of the system's the report ends with the operation, without a line end.
+    if (!text.empty()) {
+        report += ":\n\t";
+        report += text;
+    }
     std::fflush(stdout);
     std::fwrite(report.data(), 1, report.size(), stderr);
     if (fatal)
@@ -44,22 +45,22 @@ void reportWin32Error(bool fatal, std::string_view operation) {
 }
 
 void win32Error(const char* format, ...) {
-    int code = errno;
+    unsigned long code = lastSystemError();
     va_list arguments;
     va_start(arguments, format);
     std::string message = formatMessage(format, arguments);
     va_end(arguments);
-    errno = code;
+    restoreSystemError(code);
     reportWin32Error(false, message);
 }
 
 void win32FatalError(const char* format, ...) {
-    int code = errno;
+    unsigned long code = lastSystemError();
     va_list arguments;
     va_start(arguments, format);
     std::string message = formatMessage(format, arguments);
     va_end(arguments);
-    errno = code;
+    restoreSystemError(code);
     reportWin32Error(true, message);
     endProgram(1); // not reached: a fatal report ends the program
 }

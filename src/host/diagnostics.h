@@ -1,6 +1,7 @@
 // Reports of failed system calls, and the trace switch.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace zarn {
@@ -8,9 +9,13 @@ namespace zarn {
 // Set by "--zarndbg"; the process runner and the LIB export then say what they do.
 extern bool traceEnabled;
 
-// Writes "Win32 API <severity>, <operation>:\n\t<system text>\n" to standard error for the
-// current errno; a fatal report then ends the program with status 1.
+// Writes "Win32 API <severity>, <operation>:\n\t<system text>" to standard error for the error
+// of the last failed system call; a fatal report then ends the program with status 1.
 void reportWin32Error(bool fatal, std::string_view operation);
+
+// The system's text for the error of the last failed system call, without a line end, for
+// zarn's own messages ("Couldn't write to ``a.d'': <text>").
+std::string lastErrorText();
 
 // printf-style front ends of the report; formatting has no length limit.
 void win32Error(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -7,13 +7,13 @@
 
 namespace zarn {
 
-// Writes every byte to the descriptor, retrying interrupted writes. False, with errno set, when
-// it does not take them all.
-bool writeDescriptor(int fd, std::string_view bytes);
-
-// Writes every byte to the stream, after what the stream holds buffered. False, with errno
-// set, when the stream does not take it all.
+// Writes every byte to the stream, after what the stream holds buffered. False, when the
+// stream does not take it all (lastErrorText() says why).
 bool writeToStream(std::FILE* stream, std::string_view bytes);
+
+// The same for bytes that are never written to again and whose memory is never reused: where
+// the system allows, their pages are handed to a pipe by reference instead of copied.
+bool lendToStream(std::FILE* stream, std::string_view bytes);
 
 // zarn's own lines on standard output (the version, the trace): a failure to write them is
 // "Couldn't write to ``standard output'': <reason>" and ends the program with status 1.

@@ -60,11 +60,43 @@ std::size_t cygdriveLetterEnd(std::string_view afterRoot) {
     return end;
 }
 
+// For "x" or "x/rest" (the text after the root), with msysDrives, the position just past x.
+std::size_t msysLetterEnd(std::string_view afterRoot) {
+    if (afterRoot.empty() || !isAsciiLetter(afterRoot[0]))
+        return 0;
+    return afterRoot.size() == 1 || isSeparator(afterRoot[1]) ? 1 : 0;
+}
+
+// Whether the Windows name lies under the root folder: the length of the root in the name
+// (separators collapsed), or 0. A root that is a drive alone holds every name on the drive.
+std::size_t rootPrefixLength(std::string_view path, std::string_view root) {
+    if (!hasDriveLetter(path) || !hasDriveLetter(root) ||
+        asciiLower(path[0]) != asciiLower(root[0]))
+        return 0;
+    std::size_t at = 2, rootAt = 2;
+    while (rootAt < root.size()) {
+        if (isSeparator(root[rootAt])) {
+            if (at >= path.size() || !isSeparator(path[at]))
+                return 0;
+            at += leadingSeparators(path.substr(at));
+            rootAt += leadingSeparators(root.substr(rootAt));
+            continue;
+        }
+        if (at >= path.size() || asciiLower(path[at]) != asciiLower(root[rootAt]))
+            return 0;
+        ++at;
+        ++rootAt;
+    }
+    if (root.size() > 2 && at < path.size() && !isSeparator(path[at]))
+        return 0;
+    return at;
+}
+
 } // namespace
 
-std::string toWindowsPath(std::string_view path) {
+std::string toWindowsPath(std::string_view path, const PathConvention& convention) {
     std::string out;
-    out.reserve(path.size() + 3);
+    out.reserve(path.size() + convention.posixRoot.size() + 1);
     if (hasDriveLetter(path)) {
         out.append(path.substr(0, 2));
         appendCollapsed(out, path.substr(2), '\\');
@@ -82,27 +114,31 @@ std::string toWindowsPath(std::string_view path) {
         return out;
     }
     std::string_view afterRoot = path.substr(lead);
-    if (std::size_t letterEnd = cygdriveLetterEnd(afterRoot)) {
+    std::size_t letterEnd = cygdriveLetterEnd(afterRoot);
+    if (letterEnd == 0 && convention.msysDrives)
+        letterEnd = msysLetterEnd(afterRoot);
+    if (letterEnd != 0) {
         out += asciiUpper(afterRoot[letterEnd - 1]);
         out += ":\\";
         afterRoot = afterRoot.substr(letterEnd);
         afterRoot = afterRoot.substr(leadingSeparators(afterRoot));
     } else {
-        out = "Z:\\";
+        out = convention.posixRoot;
+        out += '\\';
     }
     appendCollapsed(out, afterRoot, '\\');
     return out;
 }
 
-std::string toPosixPath(std::string_view path) {
+std::string toPosixPath(std::string_view path, const PathConvention& convention) {
     std::string out;
     out.reserve(path.size() + 12);
     if (hasDriveLetter(path)) {
-        char drive = asciiLower(path[0]);
-        std::string_view rest = path.substr(2);
-        if (drive != 'z') {
-            out = "/cygdrive/";
-            out += drive;
+        std::size_t root = rootPrefixLength(path, convention.posixRoot);
+        std::string_view rest = path.substr(root != 0 ? root : 2);
+        if (root == 0) {
+            out = convention.drivePrefix;
+            out += asciiLower(path[0]);
         }
         if (rest.empty() || !isSeparator(rest[0]))
             out += '/';

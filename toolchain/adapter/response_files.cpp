@@ -3,7 +3,7 @@
 #include "host/command_line.h"
 #include "host/environment.h"
 #include "host/files.h"
-#include "host/output.h"
+#include "host/posix/descriptors.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -94,7 +94,7 @@ bool ToolResponseFile::create(const std::vector<std::string>& arguments) {
     if (path.empty())
         path = "/tmp";
     path += "/zarn-llvm-XXXXXX.rsp";
-    int fd = mkostemps(path.data(), 4, O_CLOEXEC);
+    int fd = createUniqueFile(path, 4);
     if (fd < 0)
         return false;
     path_ = path;

@@ -1,5 +1,6 @@
 #include "host/output.h"
 
+#include "host/posix/descriptors.h"
 #include "host/program_end.h"
 
 #include <cerrno>
@@ -14,8 +15,10 @@ namespace zarn {
 
 namespace {
 
+#if ZARN_LINUX_SPEEDUPS
 // Outputs from this size on are passed on by reference when they go into a pipe.
 constexpr std::size_t largeOutput = 1024 * 1024;
+#endif
 
 // zarn may inherit a non-blocking stream (its O_NONBLOCK belongs to whoever opened it): a full
 // pipe then means waiting for the reader, not failing.
@@ -46,16 +49,19 @@ bool writeDescriptor(int fd, std::string_view rest) {
     return true;
 }
 
-bool writeToStream(std::FILE* stream, std::string_view rest) {
+bool writeToStream(std::FILE* stream, std::string_view bytes) {
+    return std::fflush(stream) == 0 && writeDescriptor(fileno(stream), bytes);
+}
+
+bool lendToStream(std::FILE* stream, std::string_view rest) {
     if (std::fflush(stream) != 0)
         return false;
     int fd = fileno(stream);
+#if ZARN_LINUX_SPEEDUPS
     struct stat status;
     if (rest.size() >= largeOutput && fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode)) {
         // Into a pipe, a large output is handed over by reference instead of copied, which
-        // halves the cost of passing it on. That is safe because what zarn passes on this way
-        // (a tool's capture) is never written to again, and its pages are unmapped, never
-        // reused, once it goes away.
+        // halves the cost of passing it on.
         while (!rest.empty()) {
             iovec piece{const_cast<char*>(rest.data()), rest.size()};
             ssize_t count = vmsplice(fd, &piece, 1, 0);
@@ -66,6 +72,7 @@ bool writeToStream(std::FILE* stream, std::string_view rest) {
             rest.remove_prefix(static_cast<std::size_t>(count));
         }
     }
+#endif
     return writeDescriptor(fd, rest);
 }
 

@@ -5,11 +5,13 @@
 #include "host/environment.h"
 #include "host/output.h"
 #include "host/paths.h"
+#include "host/posix/descriptors.h"
 #include "host/signals.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -46,8 +48,14 @@ void closeOrDie(int fd) {
 // even when zarn itself was started with a standard stream closed.
 Pipe makePipe() {
     int ends[2];
+#if ZARN_LINUX_SPEEDUPS
     if (pipe2(ends, O_CLOEXEC) != 0)
         win32FatalError("CreatePipe()");
+#else
+    if (pipe(ends) != 0 || fcntl(ends[0], F_SETFD, FD_CLOEXEC) != 0 ||
+        fcntl(ends[1], F_SETFD, FD_CLOEXEC) != 0)
+        win32FatalError("CreatePipe()");
+#endif
     for (int& end : ends) {
         if (end > STDERR_FILENO)
             continue;
@@ -60,20 +68,37 @@ Pipe makePipe() {
     return Pipe{ends[0], ends[1]};
 }
 
-// Grows the capture so that a large read fits at its end. The mapping moves without copying
-// its pages, and huge pages are only a hint: without them everything works the same.
+// A mapping twice the size of the capture's, holding what it has captured so far. On Linux the
+// mapping moves without copying its pages, and huge pages are only a hint: without them
+// everything works the same.
+void* grownMapping(CapturedOutput& capture, std::size_t capacity) {
+    if (capture.bytes == nullptr)
+        return mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+#if ZARN_LINUX_SPEEDUPS
+    return mremap(capture.bytes, capture.capacity, capacity, MREMAP_MAYMOVE);
+#else
+    void* bytes =
+        mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (bytes != MAP_FAILED) {
+        std::memcpy(bytes, capture.bytes, capture.size);
+        munmap(capture.bytes, capture.capacity);
+    }
+    return bytes;
+#endif
+}
+
+// Grows the capture so that a large read fits at its end.
 void reserveForRead(CapturedOutput& capture) {
     if (capture.capacity - capture.size >= minimumRead)
         return;
     std::size_t capacity = capture.capacity == 0 ? minimumRead : 2 * capture.capacity;
-    void* bytes =
-        capture.bytes == nullptr
-            ? mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
-            : mremap(capture.bytes, capture.capacity, capacity, MREMAP_MAYMOVE);
+    void* bytes = grownMapping(capture, capacity);
     if (bytes == MAP_FAILED)
         win32FatalError("LocalAlloc()");
+#if ZARN_LINUX_SPEEDUPS
     if (capacity >= hugePage)
         madvise(bytes, capacity, MADV_HUGEPAGE);
+#endif
     capture.bytes = static_cast<char*>(bytes);
     capture.capacity = capacity;
 }
@@ -126,7 +151,7 @@ class ResponseFile {
         if (path.empty())
             path = "/tmp";
         path += "/zarn-XXXXXX.rsp";
-        int fd = mkostemps(path.data(), 4, O_CLOEXEC);
+        int fd = createUniqueFile(path, 4);
         if (fd < 0)
             return false;
         path_ = path;
@@ -180,7 +205,7 @@ pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& e
 // proved large get one, since the system counts enlarged pipes against a per-user budget.
 // Just an optimisation: the system may refuse it, and the default size works as well.
 void enlargePipe(int fd) {
-#ifdef F_SETPIPE_SZ
+#if ZARN_LINUX_SPEEDUPS
     fcntl(fd, F_SETPIPE_SZ, static_cast<int>(largeOutput));
 #else
     (void)fd;
@@ -253,7 +278,8 @@ std::string_view capturedText(const CapturedOutput& output) {
 }
 
 bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
-    return writeToStream(stream, capturedText(output));
+    // A capture is never written to again, and its pages are unmapped, never reused.
+    return lendToStream(stream, capturedText(output));
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output,

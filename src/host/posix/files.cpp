@@ -1,7 +1,7 @@
 #include "host/files.h"
 
-#include "host/output.h"
 #include "host/paths.h"
+#include "host/posix/descriptors.h"
 #include "host/signals.h"
 
 #include <cerrno>
@@ -194,6 +194,17 @@ WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
     if (!S_ISREG(status.st_mode))
         return writeInPlace(path, text);
     return replaceWhole(path, text, &status);
+}
+
+int createUniqueFile(std::string& pathTemplate, int suffixLength) {
+#if ZARN_LINUX_SPEEDUPS
+    return mkostemps(pathTemplate.data(), suffixLength, O_CLOEXEC);
+#else
+    int fd = mkstemps(pathTemplate.data(), suffixLength);
+    if (fd >= 0)
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    return fd;
+#endif
 }
 
 bool writeBytes(std::FILE* stream, std::string_view bytes) {
