@@ -5,7 +5,7 @@
 #include "host/command_line.h"
 #include "host/files.h"
 #include "host/process.h"
-#include "host/signals.h"
+#include "host/posix/signals.h"
 
 #include <cerrno>
 #include <cstdio>

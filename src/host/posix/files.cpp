@@ -2,7 +2,7 @@
 
 #include "host/paths.h"
 #include "host/posix/descriptors.h"
-#include "host/signals.h"
+#include "host/posix/signals.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -6,7 +6,7 @@
 #include "host/output.h"
 #include "host/paths.h"
 #include "host/posix/descriptors.h"
-#include "host/signals.h"
+#include "host/posix/signals.h"
 
 #include <cerrno>
 #include <cstdio>

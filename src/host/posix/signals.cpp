@@ -1,4 +1,4 @@
-#include "host/signals.h"
+#include "host/posix/signals.h"
 
 #include <cerrno>
 #include <csignal>
