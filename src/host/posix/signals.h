@@ -1,6 +1,6 @@
-// POSIX hosts: the signals that ask zarn to stop (hang-up, interrupt, quit, terminate): held off while a file
-// of zarn's is being replaced, and passed on to a tool while it runs, so that neither a
-// half-written file nor a running tool outlives zarn.
+// On POSIX hosts, the signals that ask zarn to stop (hang-up, interrupt, quit, terminate):
+// held off while a file of zarn's is being replaced, and passed on to a tool while it runs, so
+// that neither a half-written file nor a running tool outlives zarn.
 #pragma once
 
 #include <csignal>
