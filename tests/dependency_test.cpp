@@ -2,13 +2,17 @@
 #include "support.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace zarn {
 namespace {
@@ -124,21 +128,25 @@ TEST(Dependencies, Failures) {
         int status;
         std::string err;
         std::size_t runs;
-    } rows[] = {
-        {{"-MF", "x.d"}, 3, 3, "preprocessor says no\n", 1},
-        {{}, 0, 1, "Couldn't write to ``'': No such file or directory\n", 1},
-        {{"-MF", "nodir/x.d"},
-         0,
-         1,
-         "Couldn't write to ``nodir/x.d'': No such file or directory\n",
-         1},
-        {{"-MF", "/dev/full"},
-         0,
-         1,
-         "Couldn't write to ``/dev/full'': No space left on device\n",
-         1},
-        {{"-MF", "."}, 0, 1, "Couldn't write to ``.'': Is a directory\n", 1},
     };
+    const std::string missing = test::systemText(ENOENT, 3 /* ERROR_PATH_NOT_FOUND */);
+    std::vector<Row> rows = {
+        {{"-MF", "x.d"}, 3, 3, "preprocessor says no\n", 1},
+        {{}, 0, 1, "Couldn't write to ``'': " + missing + "\n", 1},
+        {{"-MF", "nodir/x.d"}, 0, 1, "Couldn't write to ``nodir/x.d'': " + missing + "\n", 1},
+        {{"-MF", "."},
+         0,
+         1,
+         "Couldn't write to ``.'': " + test::systemText(EISDIR, 5 /* ERROR_ACCESS_DENIED */) + "\n",
+         1},
+    };
+#ifndef _WIN32
+    rows.push_back({{"-MF", "/dev/full"},
+                    0,
+                    1,
+                    "Couldn't write to ``/dev/full'': No space left on device\n",
+                    1});
+#endif
     for (Row& row : rows) {
         test::ScratchDirectory scratch;
         test::StandInTools tools;
@@ -171,7 +179,7 @@ TEST(Dependencies, OptionsAndTracing) {
     EXPECT_EQ(tools.runs().size(), 1u);
     EXPECT_EQ(test::readFile("a.d"), "");
 
-    mkdir("deps", 0755);
+    test::makeDirectory("deps");
     test::ScopedEnvironment lib("LIB", std::nullopt);
     result = test::runProgram(
         {zarn, "--zarndbg", "-c", "a.c", "-MD", "-MF", "deps\\a.d", "-MT", "a.obj", "-Lx"});
@@ -205,10 +213,25 @@ std::vector<std::string> leftovers(const std::vector<std::string>& expected) {
     return extra;
 }
 
-// The dependency file is replaced, never emptied and rewritten: when the disk fills it keeps
-// its old text, a symbolic link keeps pointing at the file that gets the new one, and a
-// device is written directly.
+// The dependency file is replaced, never emptied and rewritten: an old file gets the whole new
+// text, and nothing is left beside it.
 TEST(Dependencies, FileReplacedWhole) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    test::writeFile("a.i", preprocessedNaming(100, "a"));
+    tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
+    test::writeFile("x.d", "old");
+    test::ProgramResult result =
+        test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(test::readFile("x.d").substr(0, 9), "a.obj: \\\n");
+    EXPECT_EQ(leftovers({"a.i", "stand-in.log", "x.d"}), std::vector<std::string>{});
+}
+
+#ifndef _WIN32
+// When the disk fills the old file keeps its old text, a symbolic link keeps pointing at the
+// file that gets the new one, and a device is written directly.
+TEST(Dependencies, FileReplacedWholeOnPosixSystems) {
     test::ScratchDirectory scratch;
     test::StandInTools tools;
     test::writeFile("a.i", preprocessedNaming(100, "a"));
@@ -227,9 +250,8 @@ TEST(Dependencies, FileReplacedWhole) {
     result = test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d"});
     EXPECT_EQ(result.status, 0);
     const std::string complete = test::readFile("x.d");
-    EXPECT_EQ(complete.substr(0, 9), "a.obj: \\\n");
 
-    mkdir("real", 0755);
+    test::makeDirectory("real");
     symlink("real/x.d", "link.d");     // to a file not made yet
     symlink("../x.d", "real/back.d");  // relative to the link's own directory
     symlink("real/back.d", "chain.d"); // a chain of links
@@ -319,6 +341,8 @@ TEST(Dependencies, StopSignalDuringTheWrite) {
         EXPECT_EQ(leftovers({"a.i", "stand-in.log", "x.d"}), std::vector<std::string>{}) << step;
     }
 }
+
+#endif
 
 } // namespace
 } // namespace zarn

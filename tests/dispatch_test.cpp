@@ -1,6 +1,7 @@
 // build/zarn against the stand-in tools: which tool runs, with what, and where its output goes.
 #include "support.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace zarn {
@@ -79,6 +80,10 @@ TEST(Dispatch, ForwardingAndStatus) {
          "err\n"},
         {{"a.o", "-o", "p.exe"}, talks, "cl.exe /nologo /Fep.exe a.o", 0, "out\n", "err\n"},
         {{"-c", "a.c"}, failing("77"), "cl.exe /nologo /c /Tca.c", 77, "", "out\nerr\n"},
+    });
+#ifndef _WIN32
+    // A tool ended by a signal: 128+n.
+    expectRows({
         {{"a.lst"},
          {{"STANDIN_SIGNAL", "6"}},
          "link.exe /nologo /INCREMENTAL:NO x.obj",
@@ -86,6 +91,7 @@ TEST(Dispatch, ForwardingAndStatus) {
          "",
          ""},
     });
+#endif
 }
 
 // The exit statuses zarn produces itself, before or instead of a tool.
@@ -109,7 +115,8 @@ TEST(Dispatch, ToolNotFound) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "Win32 API FATAL ERROR, CreateProcess(\"cl.exe /nologo  /c /Tca.c\", "
-                          "...:\n\tNo such file or directory\n");
+                          "...:\n\t" +
+                              test::systemReport(ENOENT, 2 /* ERROR_FILE_NOT_FOUND */));
 }
 
 // With "--zarndbg" the LIB export and the tool's command line are traced, in that order,
@@ -124,9 +131,9 @@ TEST(Dispatch, Tracing) {
         {{"--zarndbg", "-c", "a.c"},
          std::nullopt,
          "LIB==''\nInvoking external process: ``cl.exe /nologo  /c /Tca.c''\ntool\n"},
-        {{"-c", "a.c", "-L/x", "--zarndbg"},
+        {{"-c", "a.c", "-L/xy", "--zarndbg"},
          std::string("C:\\VC"),
-         "LIB=='C:\\VC;Z:\\x'\nInvoking external process: ``cl.exe /nologo  /c /Tca.c''\ntool\n"},
+         "LIB=='C:\\VC;Z:\\xy'\nInvoking external process: ``cl.exe /nologo  /c /Tca.c''\ntool\n"},
         {{"--zarndbg"},
          std::nullopt,
          "LIB==''\nInvoking external process: ``cl.exe /nologo ''\ntool\n"},
@@ -184,6 +191,7 @@ TEST(Dispatch, OutputPassesThroughWhole) {
     EXPECT_EQ(result.err, std::string("\0x\0", 3));
 }
 
+#ifndef _WIN32
 // Output that zarn cannot write is a failure, not a silent loss.
 TEST(Dispatch, StandardOutputFull) {
     test::ScratchDirectory scratch;
@@ -194,6 +202,40 @@ TEST(Dispatch, StandardOutputFull) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "Couldn't write to ``standard output'': No space left on device\n");
 }
+#endif
+
+#ifdef _WIN32
+// On Windows the POSIX root is the folder ZARN_POSIX_ROOT names (Z:, where Wine shows the Linux
+// root, when it is unset), "/c/…" names drive C:, and a dependency file writes drives as MSYS2
+// does when MSYSTEM says the build runs under it.
+TEST(Dispatch, PosixRootOnWindows) {
+    struct Row {
+        std::optional<std::string> root, msystem;
+        std::string compile, rule;
+    } rows[] = {
+        {std::nullopt, std::nullopt, "cl.exe /nologo /E /c /IZ:\\usr\\include /IC:\\work /Tca.c",
+         "a.obj: \\\n\t/cygdrive/c/work/a.h \\\n\t/usr/include/b.h\n\n"},
+        {std::string("C:/msys64/"), std::string("MINGW64"),
+         "cl.exe /nologo /E /c /IC:\\msys64\\usr\\include /IC:\\work /Tca.c",
+         "a.obj: \\\n\t/c/work/a.h \\\n\t/z/usr/include/b.h\n\n"},
+    };
+    for (Row& row : rows) {
+        test::ScratchDirectory scratch;
+        test::StandInTools tools;
+        test::ScopedEnvironment root("ZARN_POSIX_ROOT", row.root);
+        test::ScopedEnvironment msystem("MSYSTEM", row.msystem);
+        test::writeFile("a.i",
+                        "#line 1 \"C:\\\\work\\\\a.h\"\n#line 1 \"Z:\\\\usr\\\\include\\\\b.h\"\n");
+        tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
+        test::ProgramResult result = runZarn(
+            {"-c", "a.c", "-I/usr/include", "-I/c/work", "-MD", "-MT", "a.obj", "-MF", "a.d"});
+        EXPECT_EQ(result.status, 0) << result.err;
+        ASSERT_EQ(tools.runs().size(), 2u);
+        EXPECT_EQ(test::joinArguments(tools.runs()[0]), row.compile);
+        EXPECT_EQ(test::readFile("a.d"), row.rule);
+    }
+}
+#endif
 
 } // namespace
 } // namespace zarn

@@ -3,6 +3,7 @@
 #include "compile/include_notes.h"
 #include "support.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace zarn {
@@ -94,7 +95,8 @@ TEST(IncludeNotes, OneCompilerRun) {
          {"-MF", "no/such/dir/foo.d"},
          1,
          "",
-         "Couldn't write to ``no/such/dir/foo.d'': No such file or directory\n",
+         "Couldn't write to ``no/such/dir/foo.d'': " +
+             test::systemText(ENOENT, 3 /* ERROR_PATH_NOT_FOUND */) + "\n",
          "old",
          {}},
         {"preprocessing keeps two runs",

@@ -5,6 +5,9 @@
 namespace zarn {
 namespace {
 
+// Wine's convention, the default: the POSIX root is drive Z:.
+const PathConvention wine;
+
 // POSIX names reach the tools in Windows form, with the POSIX root as drive Z:.
 TEST(Paths, ToWindowsPath) {
     struct Row {
@@ -39,7 +42,7 @@ TEST(Paths, ToWindowsPath) {
         {"\xc3\xa4/\xe2\x82\xac.c", "\xc3\xa4\\\xe2\x82\xac.c"},
     };
     for (Row& row : rows)
-        EXPECT_EQ(toWindowsPath(row.posix), row.windows) << row.posix;
+        EXPECT_EQ(toWindowsPath(row.posix, wine), row.windows) << row.posix;
 }
 
 // The compiler's names come back in POSIX form, escaped backslashes included.
@@ -65,7 +68,7 @@ TEST(Paths, ToPosixPath) {
         {"dir\\", "dir/"},
     };
     for (Row& row : rows)
-        EXPECT_EQ(toPosixPath(row.windows), row.posix) << row.windows;
+        EXPECT_EQ(toPosixPath(row.windows, wine), row.posix) << row.windows;
 }
 
 // Absolute POSIX names survive the trip to Windows form and back.
@@ -74,7 +77,35 @@ TEST(Paths, RoundTrip) {
                            "/usr/lib/", "//server/share", "/cygdrive/c/x",
                            "/x/y/z.h"};
     for (const char* path : paths)
-        EXPECT_EQ(toPosixPath(toWindowsPath(path)), path) << "via " << toWindowsPath(path);
+        EXPECT_EQ(toPosixPath(toWindowsPath(path, wine), wine), path)
+            << "via " << toWindowsPath(path, wine);
+}
+
+// On Windows the root is the POSIX environment's folder, MSYS2's "/c/…" names drive C:, and
+// under MSYS2 drives are written back that way.
+TEST(Paths, WindowsHostConventions) {
+    PathConvention msys{"C:\\msys64", true, "/"};
+    PathConvention cygwin{"C:\\cygwin64", true, "/cygdrive/"};
+    struct Row {
+        const PathConvention& convention;
+        std::string posix, windows, back;
+    } rows[] = {
+        {msys, "/usr/include/stdio.h", "C:\\msys64\\usr\\include\\stdio.h", "/usr/include/stdio.h"},
+        {msys, "/", "C:\\msys64\\", "/"},
+        {msys, "/c/work/a.c", "C:\\work\\a.c", "/c/work/a.c"},
+        {msys, "/d", "D:\\", "/d/"},
+        {msys, "/cygdrive/e/x", "E:\\x", "/e/x"},
+        {msys, "/cd/x", "C:\\msys64\\cd\\x", "/cd/x"},
+        {msys, "C:/msys64x/a", "C:\\msys64x\\a", "/c/msys64x/a"},
+        {msys, "c:\\MSYS64\\\\etc", "c:\\MSYS64\\etc", "/etc"},
+        {cygwin, "/usr/lib", "C:\\cygwin64\\usr\\lib", "/usr/lib"},
+        {cygwin, "/c/work", "C:\\work", "/cygdrive/c/work"},
+        {wine, "/c/work", "Z:\\c\\work", "/c/work"},
+    };
+    for (Row& row : rows) {
+        EXPECT_EQ(toWindowsPath(row.posix, row.convention), row.windows) << row.posix;
+        EXPECT_EQ(toPosixPath(row.windows, row.convention), row.back) << row.windows;
+    }
 }
 
 } // namespace

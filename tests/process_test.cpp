@@ -2,15 +2,26 @@
 #include "host/diagnostics.h"
 #include "host/process.h"
 #include "host/program_end.h"
+#include "host/system_error.h"
 #include "support.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#endif
 
 namespace zarn {
 namespace {
+
+// What the system says when a program is not there: errno ENOENT, ERROR_FILE_NOT_FOUND.
+#ifdef _WIN32
+const unsigned long missingProgramError = 2;
+#else
+const unsigned long missingProgramError = ENOENT;
+#endif
 
 struct Captured {
     int status;
@@ -38,9 +49,11 @@ TEST(Process, LargeOutputOnBothStreams) {
     EXPECT_TRUE(result.err == test::floodBytes(size, 2));
 }
 
-// The pipes of this process that any child inherits; the runner must add none of its own.
+// The pipes of this process that any child inherits; the runner must add none of its own. (On
+// Windows the runner passes on the child's three handles alone, and the stand-in lists none.)
 std::string pipesAChildInherits() {
     std::string list;
+#ifndef _WIN32
     for (int fd = 3; fd < 1024; ++fd) {
         struct stat status;
         int flags = fcntl(fd, F_GETFD);
@@ -48,6 +61,7 @@ std::string pipesAChildInherits() {
             S_ISFIFO(status.st_mode))
             list += std::to_string(fd) + " ";
     }
+#endif
     return list;
 }
 
@@ -58,20 +72,25 @@ TEST(Process, StreamsAndStatus) {
     struct Row {
         std::vector<std::pair<const char*, std::string>> settings;
         Captured expected;
-    } rows[] = {
+    };
+    std::vector<Row> rows = {
         {{}, {0, "", ""}},
         {{{"STANDIN_STDOUT", "out"}, {"STANDIN_STDERR", "err"}}, {0, "out", "err"}},
         {{{"STANDIN_STATUS", "3"}, {"STANDIN_STDERR", "bad"}}, {3, "", "bad"}},
         {{{"STANDIN_STATUS", "255"}}, {255, "", ""}},
         {{{"STANDIN_STDOUT_FILE", "zeros"}, {"STANDIN_STDERR_FILE", "zeros"}},
          {0, std::string("a\0b\0\0c", 6), std::string("a\0b\0\0c", 6)}},
-        {{{"STANDIN_SIGNAL", "9"}}, {128 + 9, "", ""}},
-        {{{"STANDIN_STDOUT", "partial"}, {"STANDIN_SIGNAL", "15"}}, {128 + 15, "partial", ""}},
+        {{{"STANDIN_STDOUT", "line\nCR LF\r\n"}}, {0, "line\nCR LF\r\n", ""}},
         {{{"STANDIN_ECHO_STDIN", "1"}}, {0, "", ""}},
         {{{"STANDIN_LIST_PIPES", "1"}}, {0, pipesAChildInherits(), ""}},
         {{{"STANDIN_STDOUT", "x"}, {"STANDIN_CLOSE_EARLY_MS", "200"}, {"STANDIN_STATUS", "4"}},
          {4, "x", ""}},
     };
+#ifndef _WIN32
+    rows.push_back({{{"STANDIN_SIGNAL", "9"}}, {128 + 9, "", ""}});
+    rows.push_back(
+        {{{"STANDIN_STDOUT", "partial"}, {"STANDIN_SIGNAL", "15"}}, {128 + 15, "partial", ""}});
+#endif
     for (Row& row : rows) {
         test::StandInTools tools;
         std::string described;
@@ -86,16 +105,35 @@ TEST(Process, StreamsAndStatus) {
     }
 }
 
-// The command line is split into words by the Windows rules; no shell sees it.
+// The command line reaches the tool as the words it was made of: split by the Windows rules on
+// POSIX systems, taken apart by the tool itself on Windows; no shell sees it.
 TEST(Process, ArgumentsArriveWhole) {
     test::ScratchDirectory scratch;
     test::StandInTools tools;
     std::vector<std::string> arguments = {
-        "cl.exe", "/nologo",  "my file.c", "/DMSG=\"hi there\"",   "a;b",
-        "$HOME",  "`date`",   "x|y>z",     "C:\\dir with blank\\", "\xc3\xa4\xff",
-        "*",      "'single'",
+        "cl.exe",
+        "/nologo",
+        "my file.c",
+        "/DMSG=\"hi there\"",
+        "a;b",
+        "$HOME",
+        "`date`",
+        "x|y>z",
+        "C:\\dir with blank\\",
+        "\xc3\xa4",
+        "\xe6\x97\xa5\xce\xa9", // outside any one code page
+        "*",
+        "'single'",
+        "trailing\\",
+        "two\\\\",
+        "\"",
+        "",
+        "\\\"q\\",
     };
     std::string commandLine = "cl.exe";
+#ifndef _WIN32
+    arguments.push_back("\xff bytes that are no UTF-8");
+#endif
     for (std::size_t i = 1; i < arguments.size(); ++i)
         appendArgument(commandLine, arguments[i]);
     EXPECT_EQ(capture(commandLine).status, 0);
@@ -109,13 +147,18 @@ TEST(Process, ProgramNotFound) {
     test::StandInTools tools;
     struct Row {
         std::string commandLine, err;
-    } rows[] = {
-        {"no-such-tool.exe /nologo /c",
-         "Win32 API FATAL ERROR, CreateProcess(\"no-such-tool.exe /nologo /c\", ...:\n"
-         "\tNo such file or directory\n"},
-        {"", "Win32 API FATAL ERROR, CreateProcess(\"\", ...:\n\tNo such file or directory\n"},
-        {"./", "Win32 API FATAL ERROR, CreateProcess(\"./\", ...:\n\tPermission denied\n"},
     };
+    std::vector<Row> rows = {
+        {"no-such-tool.exe /nologo /c",
+         "Win32 API FATAL ERROR, CreateProcess(\"no-such-tool.exe /nologo /c\", ...:\n\t" +
+             systemErrorReport(missingProgramError)},
+    };
+#ifndef _WIN32
+    rows.push_back(
+        {"", "Win32 API FATAL ERROR, CreateProcess(\"\", ...:\n\tNo such file or directory\n"});
+    rows.push_back(
+        {"./", "Win32 API FATAL ERROR, CreateProcess(\"./\", ...:\n\tPermission denied\n"});
+#endif
     for (Row& row : rows) {
         test::Ending ending = test::runToEnd([&] { capture(row.commandLine); });
         EXPECT_EQ(ending.err, row.err);
@@ -149,26 +192,20 @@ TEST(Process, TraceLine) {
 namespace zarn {
 namespace {
 
-// A report names the operation and the system's text for errno; only a fatal one ends the run.
+// A report names the operation and the system's text for the error; only a fatal one ends the
+// run.
 TEST(Diagnostics, Reports) {
-    struct Row {
-        bool fatal;
-        int error;
-        std::string err;
-    } rows[] = {
-        {false, ENOENT, "Win32 API error, open(\"x\"):\n\tNo such file or directory\n"},
-        {true, EMFILE, "Win32 API FATAL ERROR, open(\"x\"):\n\tToo many open files\n"},
-    };
-    for (Row& row : rows) {
+    for (bool fatal : {false, true}) {
         test::Ending ending = test::runToEnd([&] {
-            errno = row.error;
-            if (row.fatal)
+            restoreSystemError(missingProgramError);
+            if (fatal)
                 win32FatalError("open(\"%s\")", "x");
             else
                 win32Error("open(\"%s\")", "x");
         });
-        EXPECT_EQ(ending.err, row.err);
-        EXPECT_EQ(ending.status, row.fatal ? 1 : -1);
+        EXPECT_EQ(ending.err, std::string("Win32 API ") + (fatal ? "FATAL ERROR" : "error") +
+                                  ", open(\"x\"):\n\t" + systemErrorReport(missingProgramError));
+        EXPECT_EQ(ending.status, fatal ? 1 : -1);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "support.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace zarn {
 namespace {
@@ -11,7 +10,7 @@ using test::classifyToText;
 void makeLibrary(const std::string& path) {
     std::string dir = path.substr(0, path.rfind('/'));
     if (dir != path)
-        mkdir(dir.c_str(), 0755);
+        test::makeDirectory(dir);
     test::writeFile(path, "lib");
 }
 
@@ -24,10 +23,8 @@ TEST(Records, ResolveLibrary) {
     makeLibrary("one/own.lib");
     makeLibrary("own.lib");
     makeLibrary("libs/x.lib");
-    std::string here = scratch.path();
-    std::string hereWindows = "Z:" + here;
-    for (char& c : hereWindows)
-        c = c == '/' ? '\\' : c;
+    std::string here = scratch.posixPath();
+    std::string hereWindows = scratch.windowsPath();
 
     struct Row {
         std::vector<std::string> arguments;

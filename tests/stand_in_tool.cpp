@@ -24,20 +24,107 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** environment, int expand,
+                              int* startInfo);
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
+#ifdef _WIN32
+std::string utf8(const wchar_t* text, int length = -1) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, bytes.data(), size, nullptr, nullptr);
+    if (length < 0 && !bytes.empty())
+        bytes.pop_back(); // the terminating zero
+    return bytes;
+}
+
+// Settings and arguments as UTF-8, the way zarn writes them, whatever the code page.
+const char* setting(const char* name) {
+    static std::map<std::string, std::string> values;
+    std::wstring wideName(name, name + std::strlen(name));
+    DWORD length = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    if (length == 0)
+        return nullptr;
+    std::wstring value(length, L'\0');
+    length = GetEnvironmentVariableW(wideName.c_str(), value.data(), length);
+    value.resize(length);
+    return (values[name] = utf8(value.c_str(), static_cast<int>(value.size()))).c_str();
+}
+
+std::vector<std::string> arguments(int argc, char** argv) {
+    int count = 0;
+    wchar_t** wide = nullptr;
+    wchar_t** environment = nullptr;
+    int startInfo = 0;
+    if (__wgetmainargs(&count, &wide, &environment, 0, &startInfo) != 0 || wide == nullptr)
+        return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> words;
+    for (int i = 0; i < count; ++i)
+        words.push_back(utf8(wide[i]));
+    return words;
+}
+
+void pause(int ms) {
+    Sleep(static_cast<DWORD>(ms));
+}
+
+int processId() {
+    return static_cast<int>(GetCurrentProcessId());
+}
+
+// A response file zarn wrote on Windows is UTF-16 with its byte order mark.
+std::string responseText(const std::string& bytes) {
+    if (bytes.size() < 2 || bytes.compare(0, 2, "\xff\xfe") != 0)
+        return bytes;
+    std::wstring wide((bytes.size() - 2) / 2, L'\0');
+    std::memcpy(wide.data(), bytes.data() + 2, wide.size() * 2);
+    return utf8(wide.c_str(), static_cast<int>(wide.size()));
+}
+#else
 const char* setting(const char* name) {
     return std::getenv(name);
 }
 
+std::vector<std::string> arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+void pause(int ms) {
+    usleep(static_cast<useconds_t>(ms) * 1000);
+}
+
+int processId() {
+    return static_cast<int>(getpid());
+}
+
+std::string responseText(const std::string& bytes) {
+    return bytes;
+}
+#endif
+
 void writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t count = write(fd, bytes.data() + done, bytes.size() - done);
+        std::size_t piece = std::min<std::size_t>(bytes.size() - done, 1 << 20);
+#ifdef _WIN32
+        long count = _write(fd, bytes.data() + done, static_cast<unsigned>(piece));
+#else
+        long count = write(fd, bytes.data() + done, piece);
+#endif
         if (count <= 0)
             std::exit(99);
         done += static_cast<std::size_t>(count);
@@ -52,26 +139,30 @@ void writeFile(int fd, const char* name) {
         writeAll(fd, block.substr(0, static_cast<std::size_t>(file.gcount())));
 }
 
-void record(int argc, char** argv) {
+void record(const std::vector<std::string>& argv) {
     const char* log = setting("STANDIN_LOG");
     if (log == nullptr)
         return;
     std::string entry = "run\n";
-    for (int i = 0; i < argc; ++i)
-        entry += std::to_string(std::strlen(argv[i])) + ":" + argv[i] + "\n";
-    // A response file, named as zarn names files: in Windows form, the POSIX root as Z:.
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] != '@')
+    for (const std::string& argument : argv)
+        entry += std::to_string(argument.size()) + ":" + argument + "\n";
+    // A response file, named as zarn names files: in Windows form, the POSIX root as Z: where
+    // the stand-in runs on Linux.
+    for (std::size_t i = 1; i < argv.size(); ++i) {
+        if (argv[i].empty() || argv[i][0] != '@')
             continue;
-        std::string name = argv[i] + 1;
+        std::string name = argv[i].substr(1);
+#ifndef _WIN32
         if (name.compare(0, 2, "Z:") == 0)
             name.erase(0, 2);
         std::replace(name.begin(), name.end(), '\\', '/');
+#endif
         std::ifstream file(name, std::ios::binary);
-        std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::string text = responseText(
+            std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()));
         entry += "RSP " + std::to_string(text.size()) + ":" + text + "\n";
     }
-    const char* lib = std::getenv("LIB");
+    const char* lib = setting("LIB");
     entry += lib ? "LIB " + std::to_string(std::strlen(lib)) + ":" + lib + "\n" : "LIB unset\n";
     std::ofstream(log, std::ios::binary | std::ios::app) << entry << "end\n";
 }
@@ -95,22 +186,32 @@ void flood(std::size_t bytes) {
     }
 }
 
+// The pipes the stand-in inherited beside its standard streams (POSIX systems; on Windows only
+// the three standard handles are passed on, and this lists nothing).
 std::string inheritedPipes() {
     std::string list;
+#ifndef _WIN32
     for (int fd = 3; fd < 1024; ++fd) {
         struct stat status;
         if (fstat(fd, &status) == 0 && S_ISFIFO(status.st_mode))
             list += std::to_string(fd) + " ";
     }
+#endif
     return list;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    record(argc, argv);
-    bool preprocessing = argc >= 3 && std::strcmp(argv[1], "/nologo") == 0 &&
-                         std::strcmp(argv[2], "/E") == 0 && setting("STANDIN_PREPROCESSED_FILE");
+#ifdef _WIN32
+    // Every byte as given: no line end becomes CR LF.
+    _setmode(1, _O_BINARY);
+    _setmode(2, _O_BINARY);
+#endif
+    std::vector<std::string> words = arguments(argc, argv);
+    record(words);
+    bool preprocessing = words.size() >= 3 && words[1] == "/nologo" && words[2] == "/E" &&
+                         setting("STANDIN_PREPROCESSED_FILE");
     if (preprocessing) {
         if (const char* text = setting("STANDIN_PREPROCESSED_FILE"))
             writeFile(1, text);
@@ -120,9 +221,9 @@ int main(int argc, char** argv) {
         return status ? std::atoi(status) : 0;
     }
     if (const char* file = setting("STANDIN_PID_FILE"))
-        std::ofstream(file) << getpid() << "\n";
+        std::ofstream(file) << processId() << "\n";
     if (const char* ms = setting("STANDIN_SLEEP_MS"))
-        usleep(static_cast<useconds_t>(std::atoi(ms)) * 1000);
+        pause(std::atoi(ms));
     if (setting("STANDIN_ECHO_STDIN"))
         writeAll(1, std::string(std::istreambuf_iterator<char>(std::cin), {}));
     if (setting("STANDIN_LIST_PIPES"))
@@ -138,9 +239,14 @@ int main(int argc, char** argv) {
     if (const char* bytes = setting("STANDIN_FLOOD"))
         flood(std::strtoull(bytes, nullptr, 10));
     if (const char* ms = setting("STANDIN_CLOSE_EARLY_MS")) {
+#ifdef _WIN32
+        _close(1);
+        _close(2);
+#else
         close(1);
         close(2);
-        usleep(static_cast<useconds_t>(std::atoi(ms)) * 1000);
+#endif
+        pause(std::atoi(ms));
     }
     if (const char* signal = setting("STANDIN_SIGNAL"))
         std::raise(std::atoi(signal));

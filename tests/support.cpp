@@ -2,24 +2,36 @@
 
 #include "driver/classify.h"
 #include "host/command_line.h"
+#include "host/diagnostics.h"
+#include "host/environment.h"
+#include "host/paths.h"
 #include "host/process.h"
 #include "host/program_end.h"
+#include "host/system_error.h"
 #include "tool/library_path.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <spawn.h>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include "host/win32/wide_text.h"
+
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 extern char** environ;
+#endif
 
 namespace zarn::test {
 
@@ -120,23 +132,79 @@ Ending runToEnd(const std::function<void()>& step) {
 }
 
 ScratchDirectory::ScratchDirectory() {
-    std::string pattern = "/tmp/zarn-test-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    char* cwd = getcwd(nullptr, 0);
-    previous_ = cwd;
-    std::free(cwd);
-    if (chdir(path_.c_str()) != 0)
-        throw std::runtime_error("chdir failed");
+    namespace fs = std::filesystem;
+    fs::path base = fs::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0;; ++attempt) {
+        fs::path candidate = base / ("zarn-test-" + std::to_string(random() % 100000000));
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            path_ = candidate.string();
+            break;
+        }
+        if (attempt == 100)
+            throw std::runtime_error("cannot make a scratch directory in " + base.string());
+    }
+    previous_ = fs::current_path().string();
+    fs::current_path(path_);
 }
 
 ScratchDirectory::~ScratchDirectory() {
-    if (chdir(previous_.c_str()) != 0)
-        return;
     std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+    if (ignored)
+        return;
     std::filesystem::remove_all(path_, ignored);
 }
+
+std::string ScratchDirectory::windowsPath() const {
+#ifdef _WIN32
+    return path_;
+#else
+    std::string windows = "Z:" + path_;
+    std::replace(windows.begin(), windows.end(), '/', '\\');
+    return windows;
+#endif
+}
+
+std::string ScratchDirectory::posixPath() const {
+#ifdef _WIN32
+    return toPosixPath(path_);
+#else
+    return path_;
+#endif
+}
+
+void makeDirectory(const std::string& path) {
+    std::filesystem::create_directories(path);
+}
+
+std::string systemText(int posixError, unsigned long windowsError) {
+#ifdef _WIN32
+    (void)posixError;
+    SetLastError(windowsError);
+#else
+    (void)windowsError;
+    errno = posixError;
+#endif
+    return lastErrorText();
+}
+
+std::string systemReport(int posixError, unsigned long windowsError) {
+#ifdef _WIN32
+    (void)posixError;
+    return systemErrorReport(windowsError);
+#else
+    (void)windowsError;
+    return systemErrorReport(static_cast<unsigned long>(posixError));
+#endif
+}
+
+#ifdef _WIN32
+const char pathSeparator = ';';
+#else
+const char pathSeparator = ':';
+#endif
 
 void writeFile(const std::string& name, const std::string& contents) {
     std::ofstream file(name, std::ios::binary);
@@ -152,21 +220,30 @@ std::string readFile(const std::string& name) {
     return contents.str();
 }
 
-ScopedEnvironment::ScopedEnvironment(const char* name, std::optional<std::string> value)
-    : name_(name) {
-    if (const char* old = std::getenv(name))
-        previous_ = old;
+namespace {
+
+void setOrUnset(const std::string& name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+    // The Windows environment, which children inherit; the C runtime's copy is not it.
+    SetEnvironmentVariableW(std::wstring(name.begin(), name.end()).c_str(),
+                            value ? toWide(*value).c_str() : nullptr);
+#else
     if (value)
-        setenv(name, value->c_str(), 1);
+        setenv(name.c_str(), value->c_str(), 1);
     else
-        unsetenv(name);
+        unsetenv(name.c_str());
+#endif
+}
+
+} // namespace
+
+ScopedEnvironment::ScopedEnvironment(const char* name, std::optional<std::string> value)
+    : name_(name), previous_(environmentValue(name)) {
+    setOrUnset(name_, value);
 }
 
 ScopedEnvironment::~ScopedEnvironment() {
-    if (previous_)
-        setenv(name_.c_str(), previous_->c_str(), 1);
-    else
-        unsetenv(name_.c_str());
+    setOrUnset(name_, previous_);
 }
 
 StartupLib::StartupLib(std::optional<std::string> value) : lib_("LIB", std::move(value)) {
@@ -194,6 +271,7 @@ ProgramResult runProgram(const std::vector<std::string>& command) {
     return {status, std::string(capturedText(out)), std::string(capturedText(err))};
 }
 
+#ifndef _WIN32
 int startProgram(const std::vector<std::string>& command, bool ownGroup) {
     std::vector<std::string> words = command;
     std::vector<char*> argv;
@@ -226,6 +304,7 @@ int waitProgram(int pid) {
     }
     return status;
 }
+#endif
 
 std::vector<std::string> directoryNames(const std::string& directory) {
     std::vector<std::string> names;
@@ -242,8 +321,8 @@ namespace zarn::test {
 namespace {
 
 std::string pathWithStandIns() {
-    const char* path = std::getenv("PATH");
-    return std::string(STANDIN_BIN_DIR) + ":" + (path ? path : "/usr/bin:/bin");
+    std::optional<std::string> path = environmentValue("PATH");
+    return std::string(STANDIN_BIN_DIR) + pathSeparator + path.value_or("/usr/bin:/bin");
 }
 
 // Reads "<length>:<bytes>\n" at the position.
@@ -258,21 +337,19 @@ std::string readCounted(const std::string& log, std::size_t& at) {
 } // namespace
 
 StandInTools::StandInTools() : path_("PATH", pathWithStandIns()) {
-    char* cwd = getcwd(nullptr, 0);
-    log_ = std::string(cwd) + "/stand-in.log";
-    std::free(cwd);
+    log_ = (std::filesystem::current_path() / "stand-in.log").string();
     std::remove(log_.c_str());
     set("STANDIN_LOG", log_);
 }
 
 StandInTools::~StandInTools() {
     for (const std::string& name : names_)
-        unsetenv(name.c_str());
+        setOrUnset(name, std::nullopt);
 }
 
 void StandInTools::set(const char* name, const std::string& value) {
     names_.push_back(name);
-    setenv(name, value.c_str(), 1);
+    setOrUnset(name, value);
 }
 
 std::vector<ToolRun> StandInTools::runs() const {

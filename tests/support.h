@@ -46,12 +46,29 @@ class ScratchDirectory {
   public:
     ScratchDirectory();
     ~ScratchDirectory();
+    // As the system names it.
     const std::string& path() const { return path_; }
+    // In Windows form, as zarn hands it to a tool ("Z:\tmp\zarn-test-…" on Linux).
+    std::string windowsPath() const;
+    // In POSIX form, as a build script names it ("/tmp/zarn-test-…").
+    std::string posixPath() const;
 
   private:
     std::string path_;
     std::string previous_;
 };
+
+// A directory and those above it, made where missing.
+void makeDirectory(const std::string& path);
+
+// The system's text for an error, as zarn's messages quote it: on POSIX systems that of the
+// errno value, on Windows that of the Windows error code.
+std::string systemText(int posixError, unsigned long windowsError);
+// The same as a fatal report quotes it, with the system's own line end.
+std::string systemReport(int posixError, unsigned long windowsError);
+
+// What separates the entries of PATH.
+extern const char pathSeparator;
 
 void writeFile(const std::string& name, const std::string& contents);
 std::string readFile(const std::string& name);
@@ -91,11 +108,13 @@ struct ProgramResult {
 // starts run unwrapped.
 ProgramResult runProgram(const std::vector<std::string>& command);
 
+#ifndef _WIN32
 // Starts a program found along PATH in the background, its standard streams on /dev/null, and
 // returns its process id (with ownGroup, also that of its new process group); waitProgram
 // reaps it and returns the status waitpid gave.
 int startProgram(const std::vector<std::string>& command, bool ownGroup = false);
 int waitProgram(int pid);
+#endif
 
 // The names in the directory, sorted.
 std::vector<std::string> directoryNames(const std::string& directory);

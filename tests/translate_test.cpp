@@ -1,11 +1,15 @@
 #include "driver/classify.h"
 #include "host/diagnostics.h"
+#include "host/environment.h"
 #include "host/program_end.h"
 #include "link/list_file.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace zarn {
 namespace {
@@ -22,10 +26,9 @@ Translation translate(const std::vector<std::string>& arguments) {
     CompilerArgs compiler;
     LinkerArgs linker;
     Tool& current = classifyArguments(args.argc(), args.argv(), compiler, linker);
-    unsetenv("LIB");
+    test::ScopedEnvironment noLib("LIB", std::nullopt);
     Translation result{current.toolName(), current.buildArguments(), ""};
-    const char* lib = std::getenv("LIB");
-    result.lib = lib ? lib : "<unset>";
+    result.lib = environmentValue("LIB").value_or("<unset>");
     return result;
 }
 
@@ -116,8 +119,8 @@ TEST(Translate, LinkerCommandLine) {
 TEST(Translate, ListFiles) {
     test::ScratchDirectory scratch;
     test::StartupLib lib(std::nullopt);
-    mkdir("objs", 0755);
-    mkdir("my dir", 0755);
+    test::makeDirectory("objs");
+    test::makeDirectory("my dir");
     std::string longName(300, 'x');
     test::writeFile("objs/files.lst", "a.obj\nb.obj\n");
     test::writeFile("here.lst", "a.obj b.obj\r\nc.obj");
@@ -126,9 +129,7 @@ TEST(Translate, ListFiles) {
     test::writeFile("empty.lst", "");
     test::writeFile("quoted.lst", "\"my file.obj\" other.obj\n");
     test::writeFile("my dir/f.lst", "a.obj\n");
-    std::string windowsScratch = "Z:" + scratch.path();
-    for (char& c : windowsScratch)
-        c = c == '/' ? '\\' : c;
+    std::string windowsScratch = scratch.windowsPath();
 
     expectRows({
         {{"-o", "prog.exe", "-g", "objs/files.lst"},
@@ -142,7 +143,7 @@ TEST(Translate, ListFiles) {
         {{"empty.lst", "x.obj"}, "link.exe", " /INCREMENTAL:NO x.obj"},
         {{"quoted.lst"}, "link.exe", " /INCREMENTAL:NO \"my file.obj\" other.obj"},
         {{"my dir/f.lst"}, "link.exe", " /INCREMENTAL:NO \"my dir/\"a.obj"},
-        {{scratch.path() + "/objs/files.lst"},
+        {{scratch.posixPath() + "/objs/files.lst"},
          "link.exe",
          " /INCREMENTAL:NO " + windowsScratch + "\\objs/a.obj " + windowsScratch + "\\objs/b.obj"},
         {{"-lib", "here.lst", "objs/files.lst"},
@@ -156,16 +157,14 @@ TEST(Translate, ListFiles) {
 TEST(Translate, AbsoluteListEntries) {
     test::ScratchDirectory scratch;
     test::StartupLib lib(std::nullopt);
-    mkdir("objs", 0755);
-    mkdir("my dir", 0755);
+    test::makeDirectory("objs");
+    test::makeDirectory("my dir");
     test::writeFile("objs/a.obj", "");
     test::writeFile("my dir/b c.obj", "");
-    test::writeFile("objs/abs.lst", scratch.path() + "/objs/a.obj\n" + scratch.path() +
+    test::writeFile("objs/abs.lst", scratch.posixPath() + "/objs/a.obj\n" + scratch.posixPath() +
                                         "/my dir/b c.obj\n/no/such/x.obj\n/NODEFAULTLIB\n"
                                         "C:\\w\\x.obj\nc:y.obj\n\\w\\y.obj\nrel.obj\n");
-    std::string windowsScratch = "Z:" + scratch.path();
-    for (char& c : windowsScratch)
-        c = c == '/' ? '\\' : c;
+    std::string windowsScratch = scratch.windowsPath();
     expectRows({
         {{"objs/abs.lst"},
          "link.exe",
@@ -195,17 +194,20 @@ TEST(Translate, UnreadableListFile) {
     test::ScratchDirectory scratch;
     test::StartupLib lib(std::nullopt);
     test::writeFile("a.lst", "a.obj\n");
-    mkdir("dir.lst", 0755);
-    symlink("/dev/zero", "zero.lst");
+    test::makeDirectory("dir.lst");
     struct Row {
         std::vector<std::string> arguments;
         std::string err;
-    } rows[] = {
+    };
+    std::vector<Row> rows = {
         {{"a.lst", "b.lst"}, "Couldn't open file 'b.lst'!!\n"},
         {{"sub/missing.lst"}, "Couldn't open file 'sub\\missing.lst'!!\n"},
         {{"dir.lst"}, "Couldn't open file 'dir.lst'!!\n"},
-        {{"zero.lst"}, "Couldn't open file 'zero.lst'!!\n"}, // a device would never end
     };
+#ifndef _WIN32
+    symlink("/dev/zero", "zero.lst");
+    rows.push_back({{"zero.lst"}, "Couldn't open file 'zero.lst'!!\n"}); // a device never ends
+#endif
     for (Row& row : rows) {
         test::Ending ending = test::runToEnd([&] { translate(row.arguments); });
         EXPECT_EQ(ending.err, row.err);
@@ -257,7 +259,7 @@ TEST(Translate, RepeatedBuildIsStable) {
     EXPECT_EQ(first, " /OUT:p.exe /INCREMENTAL:NO a.obj");
     EXPECT_EQ(second, first);
     EXPECT_EQ(trace, "LIB=='C:\\VC\\lib;x'\nLIB=='C:\\VC\\lib;x'\n");
-    EXPECT_STREQ(std::getenv("LIB"), "C:\\VC\\lib;x");
+    EXPECT_EQ(environmentValue("LIB"), std::optional<std::string>("C:\\VC\\lib;x"));
 }
 
 } // namespace

@@ -7,13 +7,13 @@
 
 namespace zarn {
 
-// Everything a child wrote to one of its output streams, zero bytes included. It lives in an
-// anonymous mapping that grows in place and asks for huge pages, so a capture of hundreds of
-// megabytes costs neither a second copy of itself nor a page fault for every 4 KiB.
+// Everything a child wrote to one of its output streams, zero bytes included. On Linux it lives
+// in an anonymous mapping that grows in place and asks for huge pages, so a capture of hundreds
+// of megabytes costs neither a second copy of itself nor a page fault for every 4 KiB.
 struct CapturedOutput {
     char* bytes = nullptr;
     std::size_t size = 0;     // bytes captured
-    std::size_t capacity = 0; // bytes mapped
+    std::size_t capacity = 0; // bytes reserved
 
     CapturedOutput() = default;
     ~CapturedOutput();
@@ -23,18 +23,19 @@ struct CapturedOutput {
 
 std::string_view capturedText(const CapturedOutput& output);
 
-// Writes a capture to a standard stream, after what the stream holds buffered. False, with
-// errno set, when the stream does not take it all.
+// Writes a capture to a standard stream, after what the stream holds buffered. False when the
+// stream does not take it all (lastErrorText() says why).
 bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 
-// Splits the command line by the Windows C runtime's rules, starts its first word found along
-// PATH (never through a shell) with an empty standard input (when the system refuses the
-// command line for its length, with the arguments in a temporary response file named as
-// "@file", which is removed afterwards), appends its standard output and
-// standard error to the two captures as they arrive, and returns its exit status once both
-// streams have ended and the child is reaped: 128+n for a child killed by signal n. A stop
-// signal (hang-up, interrupt, quit, terminate) sent to zarn meanwhile is sent on to the child,
-// and makes a status of 0 into 128+n. A failure of the system is a fatal report.
+// Starts the command line's first word, found along PATH and never through a shell, with the
+// rest as its arguments and an empty standard input; appends its standard output and standard
+// error to the two captures as they arrive; and returns its exit status once both streams have
+// ended and the child is gone. On POSIX hosts the line is split by the Windows C runtime's
+// rules, a child killed by signal n gives 128+n, and a stop signal (hang-up, interrupt, quit,
+// terminate) sent to zarn meanwhile is sent on to the child and makes a status of 0 into
+// 128+n. On Windows the line goes to the child as it is. When the system refuses the command
+// line for its length, the tool gets the arguments in a temporary response file named as
+// "@file", removed afterwards. A failure of the system is a fatal report.
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error);
 
 } // namespace zarn

@@ -4,8 +4,8 @@
 
 #include "host/command_line.h"
 #include "host/files.h"
-#include "host/process.h"
 #include "host/posix/signals.h"
+#include "host/process.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,0 +1,182 @@
+#include "host/files.h"
+
+#include "host/paths.h"
+#include "host/win32/console_control.h"
+#include "host/win32/handles.h"
+#include "host/win32/wide_text.h"
+
+#include <string>
+
+namespace zarn {
+
+namespace {
+
+// The name as the wide calls take it: in Windows form, whichever form it came in.
+std::wstring systemName(std::string_view name) {
+    return toWide(toWindowsPath(name));
+}
+
+constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool isDirectory(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The name's file opened for writing, when it exists and is no file on a disk: a device such
+// as NUL or a pipe, which cannot be replaced.
+HANDLE openedDevice(const std::wstring& path) {
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, shareAll, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return INVALID_HANDLE_VALUE;
+    if (GetFileType(handle) != FILE_TYPE_DISK)
+        return handle;
+    CloseHandle(handle);
+    return INVALID_HANDLE_VALUE;
+}
+
+WriteOutcome writeToHandle(OwnedHandle& file, std::string_view text) {
+    if (!writeHandle(file.get(), text)) {
+        DWORD error = GetLastError();
+        file.close();
+        SetLastError(error);
+        return WriteOutcome::writeFailed;
+    }
+    if (!file.close())
+        return WriteOutcome::closeFailed;
+    return WriteOutcome::written;
+}
+
+WriteOutcome writeInPlace(const std::wstring& path, std::string_view text) {
+    OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return WriteOutcome::openFailed;
+    return writeToHandle(file, text);
+}
+
+// A new file beside the path, named so that no pattern for the real files matches it.
+HANDLE createTemporaryBeside(const std::wstring& path, std::wstring& temporary) {
+    std::size_t separator = path.find_last_of(L"\\/");
+    std::wstring directory = separator == std::wstring::npos ? L"" : path.substr(0, separator + 1);
+    std::wstring base = separator == std::wstring::npos ? path : path.substr(separator + 1);
+    for (int attempt = 0;; ++attempt) {
+        temporary = directory + L"." + base + L".zarn" + std::to_wstring(GetCurrentProcessId()) +
+                    L"-" + std::to_wstring(attempt) + L".tmp";
+        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 100)
+            return handle;
+    }
+}
+
+} // namespace
+
+bool fileExists(std::string_view name) {
+    return GetFileAttributesW(systemName(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool readWholeFile(std::string_view name, std::string& contents) {
+    OwnedHandle file(CreateFileW(systemName(name).c_str(), GENERIC_READ, shareAll, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return false;
+    // A device has no end to read to (think of CON); a pipe has one.
+    if (GetFileType(file.get()) == FILE_TYPE_CHAR) {
+        SetLastError(ERROR_BAD_FILE_TYPE);
+        return false;
+    }
+    contents.clear();
+    std::string block(1 << 16, '\0');
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file.get(), block.data(), static_cast<DWORD>(block.size()), &count,
+                      nullptr)) {
+            if (GetLastError() == ERROR_BROKEN_PIPE)
+                break;
+            return false;
+        }
+        if (count == 0)
+            break;
+        contents.append(block.data(), count);
+    }
+    return true;
+}
+
+WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
+    std::wstring path = systemName(name);
+    if (path.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return WriteOutcome::openFailed;
+    }
+    if (isDirectory(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return WriteOutcome::openFailed;
+    }
+    OwnedHandle device(openedDevice(path));
+    if (device.valid())
+        return writeToHandle(device, text);
+
+    // Written beside the file, then renamed over it: the file holds its old text or all of the
+    // new one. An interrupt meanwhile leaves the old file, and then ends zarn.
+    ConsoleControlNoted interrupts;
+    std::wstring temporary;
+    OwnedHandle file(createTemporaryBeside(path, temporary));
+    if (!file.valid()) {
+        // A file that may be written in a directory that may not: as before, in place.
+        DWORD error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED &&
+            GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return writeInPlace(path, text);
+        SetLastError(error);
+        return WriteOutcome::openFailed;
+    }
+    WriteOutcome outcome = writeToHandle(file, text);
+    if (outcome == WriteOutcome::written && interrupts.received()) {
+        DeleteFileW(temporary.c_str());
+        endAsInterrupted();
+    }
+    if (outcome == WriteOutcome::written &&
+        !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        outcome = WriteOutcome::writeFailed;
+    if (outcome != WriteOutcome::written) {
+        DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        SetLastError(error);
+    }
+    return outcome;
+}
+
+bool canWriteWholeFile(std::string_view name) {
+    std::wstring path = systemName(name);
+    if (path.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
+    if (isDirectory(path)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    OwnedHandle device(openedDevice(path));
+    if (device.valid())
+        return true;
+    std::wstring temporary;
+    OwnedHandle file(createTemporaryBeside(path, temporary));
+    if (!file.valid()) {
+        if (GetLastError() != ERROR_ACCESS_DENIED)
+            return false;
+        OwnedHandle existing(CreateFileW(path.c_str(), GENERIC_WRITE, shareAll, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return existing.valid();
+    }
+    file.close();
+    DeleteFileW(temporary.c_str());
+    return true;
+}
+
+bool writeBytes(std::FILE* stream, std::string_view bytes) {
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+}
+
+} // namespace zarn

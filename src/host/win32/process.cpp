@@ -1,0 +1,227 @@
+#include "host/process.h"
+
+#include "host/command_line.h"
+#include "host/diagnostics.h"
+#include "host/output.h"
+#include "host/paths.h"
+#include "host/win32/console_control.h"
+#include "host/win32/handles.h"
+#include "host/win32/wide_text.h"
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zarn {
+
+namespace {
+
+// The longest command line CreateProcess takes, its terminating zero counted.
+constexpr std::size_t longestCommandLine = 32767;
+constexpr std::size_t minimumRead = 64 * 1024;
+
+void traceInvocation(std::string_view commandLine) {
+    if (!traceEnabled)
+        return;
+    std::string trace = "Invoking external process: ``";
+    trace.append(commandLine);
+    trace += "''\n";
+    writeOwnOutput(trace);
+}
+
+struct Pipe {
+    OwnedHandle readEnd;
+    OwnedHandle writeEnd; // the child's, and the only end it inherits
+};
+
+void makePipe(Pipe& pipe) {
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE readEnd, writeEnd;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0))
+        win32FatalError("CreatePipe()");
+    pipe.readEnd.reset(readEnd);
+    pipe.writeEnd.reset(writeEnd);
+    if (!SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0))
+        win32FatalError("CreatePipe()");
+}
+
+// Reads the pipe to its end into the capture; false, with the last error set, when a read
+// fails for another reason than the child having gone.
+bool captureAll(HANDLE pipe, CapturedOutput& capture) {
+    for (;;) {
+        if (capture.capacity - capture.size < minimumRead) {
+            std::size_t capacity = capture.capacity == 0 ? minimumRead : 2 * capture.capacity;
+            void* bytes = std::realloc(capture.bytes, capacity);
+            if (bytes == nullptr) {
+                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+                return false;
+            }
+            capture.bytes = static_cast<char*>(bytes);
+            capture.capacity = capacity;
+        }
+        DWORD count = 0;
+        DWORD room =
+            static_cast<DWORD>(std::min<std::size_t>(capture.capacity - capture.size, 1u << 30));
+        if (!ReadFile(pipe, capture.bytes + capture.size, room, &count, nullptr))
+            return GetLastError() == ERROR_BROKEN_PIPE;
+        if (count == 0)
+            return true;
+        capture.size += count;
+    }
+}
+
+// The tool's arguments in a file of their own, which the tool reads when it is named as
+// "@file": UTF-16 with its byte order mark, which the Microsoft tools read whatever the code
+// page. The file goes when the object does.
+class ResponseFile {
+  public:
+    ResponseFile() = default;
+    ~ResponseFile() {
+        if (!path_.empty())
+            DeleteFileW(path_.c_str());
+    }
+    ResponseFile(const ResponseFile&) = delete;
+    ResponseFile& operator=(const ResponseFile&) = delete;
+
+    bool create(std::string_view text) {
+        std::wstring directory(MAX_PATH + 1, L'\0');
+        DWORD length = GetTempPathW(static_cast<DWORD>(directory.size()), directory.data());
+        if (length == 0 || length > directory.size())
+            return false;
+        directory.resize(length);
+        for (int attempt = 0;; ++attempt) {
+            std::wstring path = directory + L"zarn-" + std::to_wstring(GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(attempt) + L".rsp";
+            OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_TEMPORARY, nullptr));
+            if (!file.valid()) {
+                if (GetLastError() == ERROR_FILE_EXISTS && attempt < 100)
+                    continue;
+                return false;
+            }
+            path_ = path;
+            std::wstring wide = L"\xfeff" + toWide(text);
+            return writeHandle(file.get(),
+                               std::string_view(reinterpret_cast<const char*>(wide.data()),
+                                                wide.size() * sizeof(wchar_t))) &&
+                   file.close();
+        }
+    }
+    std::string name() const { return fromWide(path_); }
+
+  private:
+    std::wstring path_;
+};
+
+PROCESS_INFORMATION startChild(std::string_view commandLine, HANDLE input, HANDLE output,
+                               HANDLE error, ResponseFile& responseFile) {
+    std::wstring wideLine = toWide(commandLine);
+    std::string shortLine;
+    if (wideLine.size() >= longestCommandLine) {
+        std::string_view arguments = argumentsAfterProgram(commandLine);
+        std::string_view program = commandLine.substr(0, commandLine.size() - arguments.size());
+        if (responseFile.create(arguments)) {
+            shortLine = std::string(program);
+            appendArgument(shortLine, "@" + responseFile.name());
+            traceInvocation(shortLine);
+            wideLine = toWide(shortLine);
+        }
+    }
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof(startup);
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = input;
+    startup.StartupInfo.hStdOutput = output;
+    startup.StartupInfo.hStdError = error;
+    // Only the child's three handles are inherited, whatever else zarn holds.
+    HANDLE inheritedHandles[3] = {input, output, error};
+    std::vector<char> attributeStorage;
+    SIZE_T attributeSize = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &attributeSize);
+    attributeStorage.resize(attributeSize);
+    auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeStorage.data());
+    DWORD flags = 0;
+    if (attributeSize != 0 && InitializeProcThreadAttributeList(attributes, 1, 0, &attributeSize) &&
+        UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                                  inheritedHandles, sizeof(inheritedHandles), nullptr, nullptr)) {
+        startup.lpAttributeList = attributes;
+        startup.StartupInfo.cb = sizeof(STARTUPINFOEXW);
+        flags |= EXTENDED_STARTUPINFO_PRESENT;
+    } else {
+        startup.StartupInfo.cb = sizeof(STARTUPINFOW);
+    }
+    PROCESS_INFORMATION process{};
+    // CreateProcessW may write into the command line it is given.
+    BOOL started = CreateProcessW(nullptr, wideLine.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                                  nullptr, &startup.StartupInfo, &process);
+    if (startup.lpAttributeList != nullptr)
+        DeleteProcThreadAttributeList(attributes);
+    if (!started) {
+        std::string quoted(commandLine);
+        win32FatalError("CreateProcess(\"%s\", ...", quoted.c_str());
+    }
+    return process;
+}
+
+} // namespace
+
+CapturedOutput::~CapturedOutput() {
+    std::free(bytes);
+}
+
+std::string_view capturedText(const CapturedOutput& output) {
+    return std::string_view(output.bytes, output.size);
+}
+
+bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
+    return lendToStream(stream, capturedText(output));
+}
+
+int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
+                       CapturedOutput& error) {
+    traceInvocation(commandLine);
+    Pipe outputPipe, errorPipe;
+    makePipe(outputPipe);
+    makePipe(errorPipe);
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    OwnedHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &inherited, OPEN_EXISTING, 0, nullptr));
+    if (!input.valid())
+        win32FatalError("CreateFile(\"NUL\")");
+
+    // An interrupt reaches the tool itself, on the same console; zarn waits for it.
+    ConsoleControlNoted interrupts;
+    ResponseFile responseFile;
+    PROCESS_INFORMATION process = startChild(commandLine, input.get(), outputPipe.writeEnd.get(),
+                                             errorPipe.writeEnd.get(), responseFile);
+    OwnedHandle child(process.hProcess);
+    OwnedHandle thread(process.hThread);
+    // Once zarn's copies of the write ends are gone, end of file means the child's are too.
+    if (!input.close() || !outputPipe.writeEnd.close() || !errorPipe.writeEnd.close())
+        win32FatalError("CloseHandle([handle])");
+
+    // Both streams at once, so a tool that fills one pipe never waits on zarn.
+    DWORD errorReadFailure = ERROR_SUCCESS;
+    std::thread errorReader([&] {
+        if (!captureAll(errorPipe.readEnd.get(), error))
+            errorReadFailure = GetLastError();
+    });
+    bool outputRead = captureAll(outputPipe.readEnd.get(), output);
+    DWORD outputReadFailure = outputRead ? ERROR_SUCCESS : GetLastError();
+    errorReader.join();
+    if (outputReadFailure != ERROR_SUCCESS || errorReadFailure != ERROR_SUCCESS) {
+        SetLastError(outputReadFailure != ERROR_SUCCESS ? outputReadFailure : errorReadFailure);
+        win32FatalError("ReadFile()");
+    }
+    DWORD status = 0;
+    if (WaitForSingleObject(child.get(), INFINITE) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(child.get(), &status))
+        win32FatalError("GetExitCodeProcess()");
+    // Interrupted: not a success, even from a tool that took no notice.
+    if (status == 0 && interrupts.received())
+        return 128 + 2;
+    return static_cast<int>(status);
+}
+
+} // namespace zarn
