@@ -8,9 +8,9 @@
 #include "host/win32/handles.h"
 #include "host/win32/wide_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace zarn {
@@ -30,44 +30,108 @@ void traceInvocation(std::string_view commandLine) {
     writeOwnOutput(trace);
 }
 
+// A pipe for one of the child's output streams. zarn's end is a named pipe read with
+// overlapped reads, so that one thread waits on both streams at once (a second thread would
+// cost more than the whole of zarn's own work, under Wine); the child's end is an ordinary,
+// inheritable handle.
 struct Pipe {
     OwnedHandle readEnd;
     OwnedHandle writeEnd; // the child's, and the only end it inherits
+    OwnedHandle readDone; // signalled when a read completes
+    OVERLAPPED overlapped{};
+    CapturedOutput* capture = nullptr;
+    bool open = true;
 };
 
-void makePipe(Pipe& pipe) {
+void makePipe(Pipe& pipe, CapturedOutput& capture) {
+    static LONG count = 0;
+    std::wstring name = L"\\\\.\\pipe\\zarn-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                        std::to_wstring(GetTickCount64()) + L"-" +
+                        std::to_wstring(InterlockedIncrement(&count));
+    pipe.readEnd.reset(CreateNamedPipeW(
+        name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 1 << 16,
+        1 << 16, 0, nullptr));
+    if (!pipe.readEnd.valid())
+        win32FatalError("CreatePipe()");
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE readEnd, writeEnd;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0))
+    pipe.writeEnd.reset(CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inherited, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    pipe.readDone.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!pipe.writeEnd.valid() || !pipe.readDone.valid())
         win32FatalError("CreatePipe()");
-    pipe.readEnd.reset(readEnd);
-    pipe.writeEnd.reset(writeEnd);
-    if (!SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0))
-        win32FatalError("CreatePipe()");
+    pipe.overlapped.hEvent = pipe.readDone.get();
+    pipe.capture = &capture;
 }
 
-// Reads the pipe to its end into the capture; false, with the last error set, when a read
-// fails for another reason than the child having gone.
-bool captureAll(HANDLE pipe, CapturedOutput& capture) {
-    for (;;) {
-        if (capture.capacity - capture.size < minimumRead) {
-            std::size_t capacity = capture.capacity == 0 ? minimumRead : 2 * capture.capacity;
-            void* bytes = std::realloc(capture.bytes, capacity);
-            if (bytes == nullptr) {
-                SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-                return false;
-            }
-            capture.bytes = static_cast<char*>(bytes);
-            capture.capacity = capacity;
-        }
-        DWORD count = 0;
+// Room for a large read at the end of the capture.
+void reserveForRead(CapturedOutput& capture) {
+    if (capture.capacity - capture.size >= minimumRead)
+        return;
+    std::size_t capacity = capture.capacity == 0 ? minimumRead : 2 * capture.capacity;
+    void* bytes = std::realloc(capture.bytes, capacity);
+    if (bytes == nullptr) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        win32FatalError("LocalAlloc()");
+    }
+    capture.bytes = static_cast<char*>(bytes);
+    capture.capacity = capacity;
+}
+
+// Takes what a finished read brought; the end of the stream closes the pipe.
+void finishRead(Pipe& pipe) {
+    DWORD count = 0;
+    if (!GetOverlappedResult(pipe.readEnd.get(), &pipe.overlapped, &count, FALSE)) {
+        if (GetLastError() != ERROR_BROKEN_PIPE)
+            win32FatalError("ReadFile()");
+        pipe.open = false;
+        return;
+    }
+    pipe.capture->size += count;
+}
+
+// Starts reads until one has to wait, or the stream has ended.
+void startRead(Pipe& pipe) {
+    while (pipe.open) {
+        reserveForRead(*pipe.capture);
+        CapturedOutput& capture = *pipe.capture;
         DWORD room =
             static_cast<DWORD>(std::min<std::size_t>(capture.capacity - capture.size, 1u << 30));
-        if (!ReadFile(pipe, capture.bytes + capture.size, room, &count, nullptr))
-            return GetLastError() == ERROR_BROKEN_PIPE;
-        if (count == 0)
-            return true;
-        capture.size += count;
+        if (ReadFile(pipe.readEnd.get(), capture.bytes + capture.size, room, nullptr,
+                     &pipe.overlapped)) {
+            finishRead(pipe);
+            continue;
+        }
+        DWORD error = GetLastError();
+        if (error == ERROR_IO_PENDING)
+            return;
+        if (error != ERROR_BROKEN_PIPE)
+            win32FatalError("ReadFile()");
+        pipe.open = false;
+    }
+}
+
+// Reads both streams at once, so a tool that fills one pipe never waits on zarn.
+void captureBoth(Pipe& output, Pipe& error) {
+    Pipe* pipes[2] = {&output, &error};
+    for (Pipe* pipe : pipes)
+        startRead(*pipe);
+    while (output.open || error.open) {
+        HANDLE waiting[2];
+        Pipe* owners[2];
+        DWORD count = 0;
+        for (Pipe* pipe : pipes) {
+            if (pipe->open) {
+                waiting[count] = pipe->readDone.get();
+                owners[count++] = pipe;
+            }
+        }
+        DWORD which = WaitForMultipleObjects(count, waiting, FALSE, INFINITE);
+        if (which >= WAIT_OBJECT_0 + count)
+            win32FatalError("WaitForMultipleObjects()");
+        Pipe& done = *owners[which - WAIT_OBJECT_0];
+        finishRead(done);
+        startRead(done);
     }
 }
 
@@ -182,8 +246,8 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
                        CapturedOutput& error) {
     traceInvocation(commandLine);
     Pipe outputPipe, errorPipe;
-    makePipe(outputPipe);
-    makePipe(errorPipe);
+    makePipe(outputPipe, output);
+    makePipe(errorPipe, error);
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     OwnedHandle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   &inherited, OPEN_EXISTING, 0, nullptr));
@@ -201,19 +265,7 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
     if (!input.close() || !outputPipe.writeEnd.close() || !errorPipe.writeEnd.close())
         win32FatalError("CloseHandle([handle])");
 
-    // Both streams at once, so a tool that fills one pipe never waits on zarn.
-    DWORD errorReadFailure = ERROR_SUCCESS;
-    std::thread errorReader([&] {
-        if (!captureAll(errorPipe.readEnd.get(), error))
-            errorReadFailure = GetLastError();
-    });
-    bool outputRead = captureAll(outputPipe.readEnd.get(), output);
-    DWORD outputReadFailure = outputRead ? ERROR_SUCCESS : GetLastError();
-    errorReader.join();
-    if (outputReadFailure != ERROR_SUCCESS || errorReadFailure != ERROR_SUCCESS) {
-        SetLastError(outputReadFailure != ERROR_SUCCESS ? outputReadFailure : errorReadFailure);
-        win32FatalError("ReadFile()");
-    }
+    captureBoth(outputPipe, errorPipe);
     DWORD status = 0;
     if (WaitForSingleObject(child.get(), INFINITE) != WAIT_OBJECT_0 ||
         !GetExitCodeProcess(child.get(), &status))
