@@ -1,5 +1,6 @@
 #include "host/diagnostics.h"
 
+#include "host/output.h"
 #include "host/program_end.h"
 #include "host/system_error.h"
 
@@ -26,6 +27,15 @@ std::string formatMessage(const char* format, va_list arguments) {
 }
 
 } // namespace
+
+void traceInvocation(std::string_view commandLine) {
+    if (!traceEnabled)
+        return;
+    std::string trace = "Invoking external process: ``";
+    trace.append(commandLine);
+    trace += "''\n";
+    writeOwnOutput(trace);
+}
 
 void reportWin32Error(bool fatal, std::string_view operation) {
     std::string text = systemErrorReport(lastSystemError());

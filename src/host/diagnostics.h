@@ -9,6 +9,9 @@ namespace zarn {
 // Set by "--zarndbg"; the process runner and the LIB export then say what they do.
 extern bool traceEnabled;
 
+// With tracing on, "Invoking external process: ``<command line>''" on standard output.
+void traceInvocation(std::string_view commandLine);
+
 // Writes "Win32 API <severity>, <operation>:\n\t<system text>" to standard error for the error
 // of the last failed system call; a fatal report then ends the program with status 1.
 void reportWin32Error(bool fatal, std::string_view operation);

@@ -1,15 +1,11 @@
 #include "response_files.h"
 
 #include "host/command_line.h"
-#include "host/environment.h"
 #include "host/files.h"
-#include "host/posix/descriptors.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -77,11 +73,6 @@ bool fitsOnCommandLine(const std::string& program, const std::vector<std::string
     return size + 4096 < room;
 }
 
-ToolResponseFile::~ToolResponseFile() {
-    if (!path_.empty())
-        unlink(path_.c_str());
-}
-
 bool ToolResponseFile::create(const std::vector<std::string>& arguments) {
     std::string text;
     for (const std::string& argument : arguments) {
@@ -90,22 +81,7 @@ bool ToolResponseFile::create(const std::vector<std::string>& arguments) {
         text += quoteArgument(argument);
     }
     text += '\n';
-    std::string path = environmentValue("TMPDIR").value_or("/tmp");
-    if (path.empty())
-        path = "/tmp";
-    path += "/zarn-llvm-XXXXXX.rsp";
-    int fd = createUniqueFile(path, 4);
-    if (fd < 0)
-        return false;
-    path_ = path;
-    bool written = writeDescriptor(fd, text);
-    int error = errno;
-    if (close(fd) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    errno = error;
-    return written;
+    return file_.create("zarn-llvm-", ".rsp", text);
 }
 
 } // namespace zarn::toolchain

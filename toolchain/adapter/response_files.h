@@ -3,6 +3,8 @@
 // one when it must, and the LLVM tools take one from the adapters in the same case.
 #pragma once
 
+#include "host/posix/descriptors.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,17 +28,12 @@ bool fitsOnCommandLine(const std::string& program, const std::vector<std::string
 // The arguments, quoted, in a temporary file that goes when the object does.
 class ToolResponseFile {
   public:
-    ToolResponseFile() = default;
-    ~ToolResponseFile();
-    ToolResponseFile(const ToolResponseFile&) = delete;
-    ToolResponseFile& operator=(const ToolResponseFile&) = delete;
-
     // False, with errno set, when the file cannot be written.
     bool create(const std::vector<std::string>& arguments);
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return file_.path(); }
 
   private:
-    std::string path_;
+    TemporaryFile file_;
 };
 
 } // namespace zarn::toolchain

@@ -12,29 +12,16 @@ set -euo pipefail
 zarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 toolchain=$(cd "$2" && pwd)
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 
 [ -f "$toolchain/runtime/lib/libcmt.lib" ] ||
     fail "the C runtime is not built in $toolchain/runtime (needs LLVM and libwine-dev)"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/zarn-faults.XXXXXX")
-wine_prefix=$work/wineprefix
-cleanup() {
-    if [ -d "$wine_prefix" ]; then
-        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_directory faults
 cd "$work"
 export PATH="$toolchain:$(dirname "$zarn"):$PATH"
 unset LIB INCLUDE ZARN_DEPS
 
-wine=/usr/lib/wine/wine64
 # Runs the program under Wine and checks what it prints; says so when Wine is missing.
 runs_and_prints() {
     local program=$1 expected=$2 output

@@ -9,24 +9,12 @@ zarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 toolchain=$(cd "$2" && pwd)
 programs=$(cd "$3" && pwd)
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 
 [ -f "$toolchain/runtime/lib/libcmt.lib" ] ||
     fail "the C runtime is not built in $toolchain/runtime (needs LLVM and libwine-dev)"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/zarn-runtime.XXXXXX")
-wine_prefix=$work/wineprefix
-cleanup() {
-    if [ -d "$wine_prefix" ]; then
-        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_directory runtime
 
 cp -R "$programs/." "$work/"
 cd "$work"
@@ -109,7 +97,6 @@ grep -q "'stdio.h' file not found" off.log || fail "unexpected error: $(cat off.
 echo "own stdlib.h used; without the runtime stdio.h is not found"
 
 echo "== running"
-wine=/usr/lib/wine/wine64
 if [ ! -x "$wine" ]; then
     echo "SKIPPED running the programs: $wine is not installed (Debian package wine64)"
     exit 0

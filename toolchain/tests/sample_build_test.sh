@@ -10,25 +10,12 @@ zarn=$1
 toolchain=$2
 sample=$3
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/common.sh"
 
 readobj=$(command -v llvm-readobj || command -v llvm-readobj-14) ||
     fail "llvm-readobj is not installed (Debian package llvm)"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/zarn-sample.XXXXXX")
-wine_prefix=$work/wineprefix
-cleanup() {
-    # Wine leaves its server and services running after the program ends.
-    if [ -d "$wine_prefix" ]; then
-        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-        WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+make_work_directory sample
 
 # A copy, so that touching its headers leaves the source tree alone.
 cp -R "$sample" "$work/sample"
@@ -140,7 +127,6 @@ touches_rebuild_their_dependents
 unset ZARN_DEPS
 
 echo "== run"
-wine=/usr/lib/wine/wine64
 if [ ! -x "$wine" ]; then
     echo "SKIPPED running out/app.exe: $wine is not installed (Debian package wine64)"
     exit 0

@@ -1,5 +1,6 @@
 #include "host/files.h"
 
+#include "host/environment.h"
 #include "host/paths.h"
 #include "host/posix/descriptors.h"
 #include "host/posix/signals.h"
@@ -205,6 +206,34 @@ int createUniqueFile(std::string& pathTemplate, int suffixLength) {
         fcntl(fd, F_SETFD, FD_CLOEXEC);
     return fd;
 #endif
+}
+
+TemporaryFile::~TemporaryFile() {
+    if (!path_.empty())
+        unlink(path_.c_str());
+}
+
+bool TemporaryFile::create(std::string_view prefix, std::string_view suffix,
+                           std::string_view text) {
+    std::string path = environmentValue("TMPDIR").value_or("");
+    if (path.empty())
+        path = "/tmp";
+    path += '/';
+    path += prefix;
+    path += "XXXXXX";
+    path += suffix;
+    int fd = createUniqueFile(path, static_cast<int>(suffix.size()));
+    if (fd < 0)
+        return false;
+    path_ = path;
+    bool written = writeDescriptor(fd, text);
+    int error = errno;
+    if (close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    errno = error;
+    return written;
 }
 
 bool writeBytes(std::FILE* stream, std::string_view bytes) {

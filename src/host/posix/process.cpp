@@ -2,7 +2,6 @@
 
 #include "host/command_line.h"
 #include "host/diagnostics.h"
-#include "host/environment.h"
 #include "host/output.h"
 #include "host/paths.h"
 #include "host/posix/descriptors.h"
@@ -103,15 +102,6 @@ void reserveForRead(CapturedOutput& capture) {
     capture.capacity = capacity;
 }
 
-void traceInvocation(std::string_view commandLine) {
-    if (!traceEnabled)
-        return;
-    std::string trace = "Invoking external process: ``";
-    trace.append(commandLine);
-    trace += "''\n";
-    writeOwnOutput(trace);
-}
-
 struct SpawnActions {
     posix_spawn_file_actions_t actions;
     SpawnActions() { posix_spawn_file_actions_init(&actions); }
@@ -131,47 +121,8 @@ int spawnWords(std::vector<std::string> words, const SpawnActions& spawn, pid_t&
     return posix_spawnp(&child, argv[0], &spawn.actions, nullptr, argv.data(), environ);
 }
 
-// The tool's arguments in a file of their own, which the tool reads when it is named as
-// "@file" on its command line: the way around a system's limit on the length of a command
-// line. The file goes when the object does.
-class ResponseFile {
-  public:
-    ResponseFile() = default;
-    ~ResponseFile() {
-        if (!path_.empty())
-            unlink(path_.c_str());
-    }
-    ResponseFile(const ResponseFile&) = delete;
-    ResponseFile& operator=(const ResponseFile&) = delete;
-
-    // Writes the text to a new file in the temporary directory; false, with errno set, if it
-    // cannot.
-    bool create(std::string_view text) {
-        std::string path = environmentValue("TMPDIR").value_or("/tmp");
-        if (path.empty())
-            path = "/tmp";
-        path += "/zarn-XXXXXX.rsp";
-        int fd = createUniqueFile(path, 4);
-        if (fd < 0)
-            return false;
-        path_ = path;
-        bool written = writeDescriptor(fd, text);
-        int error = errno;
-        if (close(fd) != 0 && written) {
-            written = false;
-            error = errno;
-        }
-        errno = error;
-        return written;
-    }
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
 pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& error,
-                 ResponseFile& responseFile) {
+                 TemporaryFile& responseFile) {
     std::vector<std::string> words = splitCommandLine(commandLine);
     SpawnActions spawn;
     int status =
@@ -183,8 +134,9 @@ pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& e
     pid_t child = -1;
     if (status == 0)
         status = spawnWords(words, spawn, child);
+    // Too long for the system: the tool reads its arguments from a response file, "@file".
     if (status == E2BIG && words.size() > 1 &&
-        responseFile.create(argumentsAfterProgram(commandLine))) {
+        responseFile.create("zarn-", ".rsp", argumentsAfterProgram(commandLine))) {
         std::string shortLine = quoteArgument(words[0]);
         appendArgument(shortLine, "@" + toWindowsPath(responseFile.path()));
         traceInvocation(shortLine);
@@ -273,22 +225,13 @@ CapturedOutput::~CapturedOutput() {
         munmap(bytes, capacity);
 }
 
-std::string_view capturedText(const CapturedOutput& output) {
-    return std::string_view(output.bytes, output.size);
-}
-
-bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
-    // A capture is never written to again, and its pages are unmapped, never reused.
-    return lendToStream(stream, capturedText(output));
-}
-
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
                        CapturedOutput& error) {
     traceInvocation(commandLine);
     // From here on a stop signal goes to the tool, which zarn then waits for: no tool outlives
     // zarn, and none runs on unseen, still writing its output file.
     StopSignalsForwarded forwarded;
-    ResponseFile responseFile;
+    TemporaryFile responseFile;
     Pipe outputPipe = makePipe();
     Pipe errorPipe = makePipe();
     pid_t child;

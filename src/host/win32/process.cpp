@@ -21,15 +21,6 @@ namespace {
 constexpr std::size_t longestCommandLine = 32767;
 constexpr std::size_t minimumRead = 64 * 1024;
 
-void traceInvocation(std::string_view commandLine) {
-    if (!traceEnabled)
-        return;
-    std::string trace = "Invoking external process: ``";
-    trace.append(commandLine);
-    trace += "''\n";
-    writeOwnOutput(trace);
-}
-
 // A pipe for one of the child's output streams. zarn's end is a named pipe read with
 // overlapped reads, so that one thread waits on both streams at once (a second thread would
 // cost more than the whole of zarn's own work, under Wine); the child's end is an ordinary,
@@ -232,14 +223,6 @@ PROCESS_INFORMATION startChild(std::string_view commandLine, HANDLE input, HANDL
 
 CapturedOutput::~CapturedOutput() {
     std::free(bytes);
-}
-
-std::string_view capturedText(const CapturedOutput& output) {
-    return std::string_view(output.bytes, output.size);
-}
-
-bool writeCaptured(std::FILE* stream, const CapturedOutput& output) {
-    return lendToStream(stream, capturedText(output));
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
