@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <thread>
 
 #ifndef _WIN32
@@ -237,15 +239,29 @@ TEST(Dependencies, FileReplacedWholeOnPosixSystems) {
     test::writeFile("a.i", preprocessedNaming(100, "a"));
     tools.set("STANDIN_PREPROCESSED_FILE", "a.i");
     test::writeFile("x.d", "old");
-    // A full disk, as a file size limit: the write fails, the old file and nothing else stays.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // A file size limit (ulimit -f): the write fails, the old file and nothing else stays.
     test::ProgramResult result = test::runProgram(
         {"prlimit", "--fsize=4096", zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d"});
-    std::signal(SIGXFSZ, SIG_DFL);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "Couldn't write to ``x.d'': File too large\n");
     EXPECT_TRUE(test::readFile("x.d") == "old") << test::readFile("x.d").size();
     EXPECT_EQ(leftovers({"a.i", "stand-in.log", "x.d"}), std::vector<std::string>{});
+
+    // A full disk: a small file system of its own, where the system lets the test mount one.
+    const std::string fullDisk =
+        "mkdir disk && mount -t tmpfs -o size=40k tmpfs disk && cd disk && printf old > x.d && "
+        "head -c 32768 /dev/zero > fill && { STANDIN_PREPROCESSED_FILE=../a.i \"$0\" -c a.c -MD "
+        "-MT a.obj -MF x.d; "
+        "echo \" status=$?\"; cat x.d; echo; ls -A; }";
+    result = test::runProgram({"unshare", "-m", "sh", "-c", fullDisk, zarn});
+    if (result.out.find("status=") == std::string::npos) {
+        std::cout << "note: no file system of the test's own here (" << result.err
+                  << "), so no full disk\n";
+    } else {
+        EXPECT_EQ(result.err, "Couldn't write to ``x.d'': No space left on device\n");
+        EXPECT_EQ(result.out, " status=1\nold\nfill\nx.d\n");
+    }
+    std::filesystem::remove("disk");
 
     result = test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "x.d"});
     EXPECT_EQ(result.status, 0);
@@ -259,12 +275,28 @@ TEST(Dependencies, FileReplacedWholeOnPosixSystems) {
         result = test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", name});
         EXPECT_EQ(result.status, 0) << name;
     }
+    // The names of the process's own streams are written through, appended to as opened.
+    const std::string rule = "a.obj: \\\n\t/src/a";
+    result = test::runProgram({zarn, "-c", "a.c", "-MD", "-MT", "a.obj", "-MF", "/dev/stdout"});
+    EXPECT_EQ(result.out.substr(0, rule.size()), rule);
+    test::writeFile("log", "before\n");
+    result = test::runProgram(
+        {"sh", "-c",
+         "exec 3>>log; exec \"$0\" -c a.c -MD -MT a.obj -MF /dev/stdout -MF /dev/fd/3 >>log",
+         zarn});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(test::readFile("log").substr(0, 7 + rule.size()), "before\n" + rule);
+    result = test::runProgram(
+        {"sh", "-c", "exec \"$0\" -c a.c -MD -MT a.obj -MF /dev/stdout >>log", zarn});
+    EXPECT_EQ(test::readFile("log").substr(0, 7 + rule.size()), "before\n" + rule);
+    EXPECT_EQ(test::readFile("log").size(), 7 + 2 * complete.size());
+
     struct stat status;
     EXPECT_TRUE(lstat("link.d", &status) == 0 && S_ISLNK(status.st_mode));
     EXPECT_TRUE(lstat("chain.d", &status) == 0 && S_ISLNK(status.st_mode));
     EXPECT_EQ(test::readFile("real/x.d"), complete);
     EXPECT_EQ(test::readFile("x.d"), complete);
-    EXPECT_EQ(leftovers({"a.i", "chain.d", "link.d", "real", "stand-in.log", "x.d"}),
+    EXPECT_EQ(leftovers({"a.i", "chain.d", "link.d", "log", "real", "stand-in.log", "x.d"}),
               std::vector<std::string>{});
 }
 

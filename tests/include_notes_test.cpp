@@ -1,9 +1,12 @@
 // Dependencies from the compile's own include notes (ZARN_DEPS=showincludes): one compiler run,
 // the notes taken out of its output and every other byte passed on.
+#include "compile/dependency_file.h"
 #include "compile/include_notes.h"
+#include "driver/classify.h"
 #include "support.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace zarn {
@@ -139,6 +142,51 @@ TEST(IncludeNotes, OneCompilerRun) {
         EXPECT_EQ(runs, row.runs) << row.what;
     }
 }
+
+// What a failed dependency file takes with it: the files make knows the compile by.
+TEST(IncludeNotes, CompileOutputs) {
+    struct Row {
+        std::vector<std::string> arguments;
+        std::vector<std::string> outputs;
+    } rows[] = {
+        {{"-c", "src/a.c", "-o", "obj/a.obj"}, {"obj/a.obj"}},
+        {{"-c", "src/a.c", "dir\\b.cpp"}, {"a.obj", "b.obj"}},
+        {{"src/a.c", "b.c"}, {"a.exe"}},
+        {{"a.c", "-o", "prog.exe"}, {"prog.exe"}},
+    };
+    for (Row& row : rows) {
+        test::ArgumentVector args(row.arguments);
+        CompilerArgs compiler;
+        LinkerArgs linker;
+        classifyArguments(args.argc(), args.argv(), compiler, linker);
+        EXPECT_EQ(compileOutputs(compiler), row.outputs) << row.arguments[1];
+    }
+}
+
+#ifndef _WIN32
+// A dependency file that cannot be written once the compile has succeeded (here a file size
+// limit, as a full disk would be) takes the new object with it: make must not find a fresh
+// object beside an old rule.
+TEST(IncludeNotes, UnwritableFileTakesTheObject) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    std::string notes;
+    for (int i = 0; i < 100; ++i)
+        notes += note + " Z:\\src\\" + std::string(80, 'n') + std::to_string(i) + ".h\n";
+    test::writeFile("notes", notes);
+    test::writeFile("foo.obj", "the compile's object");
+    test::writeFile("foo.d", "old");
+    tools.set("ZARN_DEPS", "showincludes");
+    tools.set("STANDIN_STDOUT_FILE", "notes");
+    test::ProgramResult result =
+        test::runProgram({"prlimit", "--fsize=4096", zarn, "-c", "foo.c", "-o", "foo.obj", "-MD",
+                          "-MT", "foo.obj", "-MF", "foo.d"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Couldn't write to ``foo.d'': File too large\n");
+    EXPECT_EQ(test::readFile("foo.d"), "old");
+    EXPECT_FALSE(std::filesystem::exists("foo.obj"));
+}
+#endif
 
 } // namespace
 } // namespace zarn

@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <cstdint>
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #endif
@@ -104,6 +107,22 @@ TEST(Process, StreamsAndStatus) {
         EXPECT_EQ(result.err, row.expected.err) << described;
     }
 }
+
+#ifdef _WIN32
+// Only the child's three handles are inherited: an inheritable handle of zarn's own (here an
+// event, which the stand-in resets when it can) stays out of the tool's reach.
+TEST(Process, OnlyTheStandardHandlesAreInherited) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE event = CreateEventW(&inherited, TRUE, TRUE, nullptr);
+    ASSERT_NE(event, nullptr);
+    tools.set("STANDIN_RESET_EVENT", std::to_string(reinterpret_cast<std::uintptr_t>(event)));
+    EXPECT_EQ(capture("link.exe").status, 0);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0) << "the tool reached zarn's event";
+    CloseHandle(event);
+}
+#endif
 
 // The command line reaches the tool as the words it was made of: split by the Windows rules on
 // POSIX systems, taken apart by the tool itself on Windows; no shell sees it.

@@ -10,6 +10,7 @@
 //   STANDIN_CLOSE_EARLY_MS       close both streams, then go on running this long
 //   STANDIN_ECHO_STDIN           copy standard input to standard output first
 //   STANDIN_LIST_PIPES           write the numbers of inherited pipe descriptors above 2
+//   STANDIN_RESET_EVENT          (Windows) reset the event of this handle value, if inherited
 //   STANDIN_PID_FILE             write its process id to this file, once it runs
 //   STANDIN_SLEEP_MS             then sleep this long before going on
 // With "/E" right after "/nologo", and a preprocessed text set, it is a preprocessing run and
@@ -228,6 +229,10 @@ int main(int argc, char** argv) {
         writeAll(1, std::string(std::istreambuf_iterator<char>(std::cin), {}));
     if (setting("STANDIN_LIST_PIPES"))
         writeAll(1, inheritedPipes());
+#ifdef _WIN32
+    if (const char* handle = setting("STANDIN_RESET_EVENT"))
+        ResetEvent(reinterpret_cast<HANDLE>(std::strtoull(handle, nullptr, 10)));
+#endif
     if (const char* text = setting("STANDIN_STDOUT"))
         writeAll(1, text);
     if (const char* file = setting("STANDIN_STDOUT_FILE"))

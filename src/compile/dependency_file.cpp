@@ -87,20 +87,26 @@ std::string dependencyFileText(std::string_view target, const std::vector<std::s
 
 namespace {
 
-[[noreturn]] void failDependencyFile(const std::string& file, WriteOutcome outcome) {
+void reportUnwritable(const std::string& file, WriteOutcome outcome) {
     const char* what = outcome == WriteOutcome::closeFailed ? "close" : "write to";
     std::fprintf(stderr, "Couldn't %s ``%s'': %s\n", what, file.c_str(), lastErrorText().c_str());
-    endProgram(1);
+}
+
+bool writeRule(const DependencyOptions& request, const std::vector<std::string_view>& names) {
+    std::string text = dependencyFileText(request.target, names, request.phonyTargets);
+    WriteOutcome outcome = writeWholeFile(request.dependencyFile, text);
+    if (outcome == WriteOutcome::written)
+        return true;
+    reportUnwritable(request.dependencyFile, outcome);
+    return false;
 }
 
 } // namespace
 
 void writeDependencyFile(const DependencyOptions& request,
                          const std::vector<std::string_view>& names) {
-    std::string text = dependencyFileText(request.target, names, request.phonyTargets);
-    WriteOutcome outcome = writeWholeFile(request.dependencyFile, text);
-    if (outcome != WriteOutcome::written)
-        failDependencyFile(request.dependencyFile, outcome);
+    if (!writeRule(request, names))
+        endProgram(1);
 }
 
 void runDependencyPass(const DependencyOptions& request, const Tool& current) {
@@ -117,11 +123,13 @@ void runDependencyPass(const DependencyOptions& request, const Tool& current) {
 }
 
 void checkDependencyFileWritable(const DependencyOptions& request) {
-    if (!canWriteWholeFile(request.dependencyFile))
-        failDependencyFile(request.dependencyFile, WriteOutcome::openFailed);
+    if (!canWriteWholeFile(request.dependencyFile)) {
+        reportUnwritable(request.dependencyFile, WriteOutcome::openFailed);
+        endProgram(1);
+    }
 }
 
-void writeDependencyFileFromNotes(const CompilerArgs& compiler,
+bool writeDependencyFileFromNotes(const CompilerArgs& compiler,
                                   const std::vector<std::string>& included) {
     // The sources as the compiler was given them, beside the files it included.
     std::vector<std::string> sources;
@@ -132,7 +140,26 @@ void writeDependencyFileFromNotes(const CompilerArgs& compiler,
     names.insert(names.end(), included.begin(), included.end());
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
-    writeDependencyFile(compiler.dependencies, names);
+    return writeRule(compiler.dependencies, names);
+}
+
+std::vector<std::string> compileOutputs(const CompilerArgs& compiler) {
+    if (!compiler.outputFile.empty())
+        return {compiler.outputFile};
+    // Without a name of their own, outputs are named after their source, in the working
+    // directory: every object of a compile, the program of a compile that links.
+    std::vector<std::string> outputs;
+    for (const auto* list : {&compiler.cSources, &compiler.cppSources}) {
+        for (const std::string& source : *list) {
+            std::string_view base = source;
+            base.remove_prefix(std::min(base.size(), base.find_last_of("/\\") + 1));
+            base = base.substr(0, base.rfind('.'));
+            outputs.push_back(std::string(base) + (compiler.compileOnly ? ".obj" : ".exe"));
+            if (!compiler.compileOnly)
+                return outputs;
+        }
+    }
+    return outputs;
 }
 
 } // namespace zarn

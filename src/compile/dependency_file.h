@@ -31,13 +31,17 @@ void writeDependencyFile(const DependencyOptions& request,
 void runDependencyPass(const DependencyOptions& request, const Tool& current);
 
 // Before a compile that is to write the dependency file from its include notes: ends the
-// program, as a failed write does, when the file cannot be made, so that no object is compiled
-// without its rule.
+// program, as a failed write does, when the file cannot be made at all, so that no object is
+// compiled without its rule for that reason.
 void checkDependencyFileWritable(const DependencyOptions& request);
 
 // Writes the dependency file of a compile from its include notes: the sources as the compiler
-// was given them and every file it included.
-void writeDependencyFileFromNotes(const CompilerArgs& compiler,
+// was given them and every file it included. False, after saying why, when it cannot.
+bool writeDependencyFileFromNotes(const CompilerArgs& compiler,
                                   const std::vector<std::string>& included);
+
+// The files a compile makes that make takes for its targets: the output file, or the objects
+// (or, when it links, the program) named after the sources.
+std::vector<std::string> compileOutputs(const CompilerArgs& compiler);
 
 } // namespace zarn

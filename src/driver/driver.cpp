@@ -5,6 +5,7 @@
 #include "driver/classify.h"
 #include "host/diagnostics.h"
 #include "host/environment.h"
+#include "host/files.h"
 #include "host/process.h"
 #include "host/program_end.h"
 
@@ -74,8 +75,13 @@ int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNote
     bool preprocessing = &current == &compiler && compiler.preprocessOnly;
     std::FILE* outputStream = status == 0 || preprocessing ? stdout : stderr;
     bool forwarded = forwardOutput(outputStream, output, error);
-    if (includeNotes && status == 0)
-        writeDependencyFileFromNotes(compiler, included);
+    if (includeNotes && status == 0 && !writeDependencyFileFromNotes(compiler, included)) {
+        // A fresh object beside an old rule would look up to date to make, though a header
+        // may be missing from the rule: without its rule the object goes, as if not compiled.
+        for (const std::string& output : compileOutputs(compiler))
+            removeFile(output);
+        return 1;
+    }
     if (!forwarded && status == 0)
         return 1;
     return status;

@@ -22,13 +22,16 @@ enum class WriteOutcome { written, openFailed, writeFailed, closeFailed };
 // Gives the file the text as its whole contents. A regular file
 // (or nothing yet) is replaced at once by a new file written beside it: it holds either its old
 // contents or all of the new ones, also after a full disk or a stop signal, and through a
-// symbolic link the file it points to is replaced (on POSIX hosts). A device or a FIFO is
-// written directly.
+// symbolic link the file it points to is replaced (on POSIX hosts). A device, a FIFO or a
+// descriptor's name (/dev/stdout) is written directly.
 WriteOutcome writeWholeFile(std::string_view name, std::string_view text);
 
 // Whether writeWholeFile could make the file; false when it could not even begin (a missing
 // directory, a directory as the file, no permission).
 bool canWriteWholeFile(std::string_view name);
+
+// Removes the file; false when it cannot (it may not exist).
+bool removeFile(std::string_view name);
 
 // Writes every byte to the stream, zero bytes included; false on a write error.
 bool writeBytes(std::FILE* stream, std::string_view bytes);

@@ -38,4 +38,10 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 // "@file", removed afterwards. A failure of the system is a fatal report.
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error);
 
+// When zarn was asked to stop while a tool ran (a stop signal on POSIX systems, Ctrl-C on
+// Windows), ends zarn the way that request ends a program, now that the tool is gone and its
+// output passed on: so the shell or make that asked sees zarn stopped, not merely failed.
+// Returns otherwise.
+void finishAsStopped();
+
 } // namespace zarn

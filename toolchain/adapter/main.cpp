@@ -10,6 +10,7 @@
 #include "runtime_search.h"
 #include "show_includes.h"
 
+#include "host/process.h"
 #include "host/program_end.h"
 
 #include <cstdio>
@@ -93,16 +94,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: call this program as cl.exe, link.exe or lib.exe\n", programName);
         return 1;
     }
+    int status = 1;
     try {
         // zarn hands over a command line too long for the system as "@file".
         std::optional<std::vector<std::string>> arguments =
             expandResponseFiles(std::vector<std::string>(argv + 1, argv + argc),
                                 llvmToolFor(*adapter).microsoftName.data());
-        return arguments ? runAdapter(*adapter, *arguments) : 1;
+        status = arguments ? runAdapter(*adapter, *arguments) : 1;
     } catch (const zarn::ProgramEnd& end) {
-        return end.status;
+        status = end.status;
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "%s: out of memory\n", programName);
-        return 1;
     }
+    zarn::finishAsStopped();
+    return status;
 }

@@ -63,38 +63,45 @@ int runInherited(const std::string& program, const std::vector<std::string>& arg
         return 1;
     }
     forwarded.forwardTo(child);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) {
-            std::fprintf(stderr, "%s: waitpid(): %s\n", adapterName, std::strerror(errno));
-            return 1;
-        }
+    int status = waitForChild(child, forwarded);
+    if (status < 0) {
+        std::fprintf(stderr, "%s: waitpid(): %s\n", adapterName, std::strerror(errno));
+        return 1;
     }
-    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    return status;
 }
 
 } // namespace
 
 int runTool(const std::string& program, const std::vector<std::string>& arguments,
             const char* adapterName) {
-    if (!fitsOnCommandLine(program, arguments)) {
-        // The response file has to go once the tool is done, so the adapter stays to wait.
-        ToolResponseFile responseFile;
-        std::optional<std::vector<std::string>> launch =
-            launchArguments(program, arguments, responseFile, adapterName);
-        return launch ? runInherited(program, *launch, adapterName) : 1;
+    if (fitsOnCommandLine(program, arguments)) {
+        std::vector<char*> argv = argumentVector(program, arguments);
+        std::fflush(stdout);
+        execv(program.c_str(), argv.data());
+        if (errno != E2BIG) {
+            std::fprintf(stderr, "%s: execv(\"%s\"): %s\n", adapterName, program.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+        // The system counts differently from fitsOnCommandLine: a response file after all.
     }
-    std::vector<char*> argv = argumentVector(program, arguments);
-    std::fflush(stdout);
-    execv(program.c_str(), argv.data());
-    std::fprintf(stderr, "%s: execv(\"%s\"): %s\n", adapterName, program.c_str(),
-                 std::strerror(errno));
-    return 1;
+    // The response file has to go once the tool is done, so the adapter stays to wait; a stop
+    // signal from here on goes to the tool, and the file is removed all the same.
+    StopSignalsForwarded forwarded;
+    ToolResponseFile responseFile;
+    if (!responseFile.create(arguments)) {
+        std::fprintf(stderr, "%s: cannot write a response file for %s: %s\n", adapterName,
+                     program.c_str(), std::strerror(errno));
+        return 1;
+    }
+    return runInherited(program, {"@" + responseFile.path()}, adapterName);
 }
 
 int runRewritingOutput(const std::string& program, const std::vector<std::string>& arguments,
                        const char* adapterName,
                        const std::function<std::string(std::string_view)>& rewrite) {
+    StopSignalsForwarded forwarded;
     ToolResponseFile responseFile;
     std::optional<std::vector<std::string>> launch =
         launchArguments(program, arguments, responseFile, adapterName);

@@ -1,6 +1,7 @@
 #include "host/files.h"
 
 #include "host/environment.h"
+#include "host/output.h"
 #include "host/paths.h"
 #include "host/posix/descriptors.h"
 #include "host/posix/signals.h"
@@ -13,46 +14,68 @@
 
 namespace zarn {
 
+namespace {
+
+// Closes the descriptor when it goes.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+} // namespace
+
 bool fileExists(std::string_view name) {
     struct stat status;
     return stat(toPosixPath(name).c_str(), &status) == 0;
 }
 
 bool readWholeFile(std::string_view name, std::string& contents) {
-    int fd = open(toPosixPath(name).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    Descriptor file(open(toPosixPath(name).c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0)
         return false;
-    auto fail = [fd](int error) {
-        close(fd);
-        errno = error;
-        return false;
-    };
     struct stat status;
-    if (fstat(fd, &status) != 0)
-        return fail(errno);
-    if (S_ISDIR(status.st_mode))
-        return fail(EISDIR);
+    if (fstat(file.get(), &status) != 0)
+        return false;
+    if (S_ISDIR(status.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
     // A device has no end to read to (think of /dev/zero); a FIFO has one.
-    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-        return fail(ENODEV);
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) {
+        errno = ENODEV;
+        return false;
+    }
     // One byte more than the size we know, so that the end shows as a read of nothing.
     contents.resize(static_cast<std::size_t>(status.st_size) + 1);
     std::size_t size = 0;
     for (;;) {
         if (size == contents.size())
             contents.resize(2 * contents.size());
-        ssize_t count = read(fd, &contents[size], contents.size() - size);
+        ssize_t count = read(file.get(), &contents[size], contents.size() - size);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            return fail(errno);
+            return false;
         if (count == 0)
             break;
         size += static_cast<std::size_t>(count);
     }
     contents.resize(size);
-    close(fd);
     return true;
+}
+
+bool removeFile(std::string_view name) {
+    return unlink(toPosixPath(name).c_str()) == 0;
 }
 
 namespace {
@@ -93,27 +116,61 @@ std::optional<std::string> linkTarget(const std::string& link) {
     return link.substr(0, slash + 1) + target;
 }
 
-// The file a write to the path lands in: the path, or the end of its chain of links.
-std::string followLinks(std::string path) {
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat status;
-        if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
-            break;
-        std::optional<std::string> target = linkTarget(path);
-        if (!target)
-            break;
-        path = std::move(*target);
-    }
-    return path;
+bool isSystemName(const std::string& path) {
+    return path.compare(0, 5, "/dev/") == 0 || path.compare(0, 6, "/proc/") == 0;
 }
 
-// A new file beside the path, named so that no pattern for the real files matches it.
+// Where a whole-file write goes: a regular file (or none yet) is replaced, the file at the end
+// of its chain of links; anything else is written where the name leads, as by any program.
+struct WriteTarget {
+    bool replace = false;
+    std::string path;    // the file to replace, or the name to write through
+    bool exists = false; // a file to replace is there already
+    struct stat status {};
+};
+
+WriteTarget writeTarget(std::string_view name) {
+    WriteTarget target;
+    target.path = toPosixPath(name);
+    if (target.path.empty())
+        return target;
+    struct stat named;
+    target.exists = stat(target.path.c_str(), &named) == 0;
+    // A device, a FIFO or a descriptor's name (/dev/stdout, /dev/fd/3) is written through; a
+    // directory fails as it always has.
+    if ((target.exists && !S_ISREG(named.st_mode)) || isSystemName(target.path))
+        return target;
+    std::string followed = target.path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat status;
+        if (lstat(followed.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            break;
+        std::optional<std::string> next = linkTarget(followed);
+        if (!next || isSystemName(*next))
+            return target;
+        followed = std::move(*next);
+    }
+    if (target.exists) {
+        // Only the file the name leads to is replaced; and one zarn may not write keeps
+        // refusing it, as before.
+        struct stat found;
+        if (lstat(followed.c_str(), &found) != 0 || found.st_dev != named.st_dev ||
+            found.st_ino != named.st_ino || access(followed.c_str(), W_OK) != 0)
+            return target;
+        target.status = named;
+    }
+    target.replace = true;
+    target.path = std::move(followed);
+    return target;
+}
+
+// A new file beside the path, named so that no pattern for the real files matches it and
+// short, so that it fits wherever the file's own name does.
 int createTemporaryBeside(const std::string& path, std::string& temporary) {
     std::size_t slash = path.rfind('/');
     std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     for (int attempt = 0;; ++attempt) {
-        temporary = directory + "." + base + ".zarn" + std::to_string(getpid()) + "-" +
+        temporary = directory + ".zarn-" + std::to_string(getpid()) + "-" +
                     std::to_string(attempt) + ".tmp";
         int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST || attempt == 100)
@@ -123,14 +180,15 @@ int createTemporaryBeside(const std::string& path, std::string& temporary) {
 
 // Writes the text to a new file beside the path and renames it over the path, so that the
 // path names either its old contents or all of the new ones, whatever happens on the way.
-WriteOutcome replaceWhole(const std::string& path, std::string_view text, const struct stat* old) {
+WriteOutcome replaceWhole(const WriteTarget& target, std::string_view text) {
     StopSignalsHeld held;
+    FileSizeLimitAsError sizeLimit;
     std::string temporary;
-    int fd = createTemporaryBeside(path, temporary);
+    int fd = createTemporaryBeside(target.path, temporary);
     if (fd < 0) {
         // A file that may be written in a directory that may not: as before, in place.
-        if (old != nullptr && (errno == EACCES || errno == EPERM || errno == EROFS))
-            return writeInPlace(path, text);
+        if (target.exists && (errno == EACCES || errno == EPERM || errno == EROFS))
+            return writeInPlace(target.path, text);
         return WriteOutcome::openFailed;
     }
     auto fail = [&](WriteOutcome outcome, int error) {
@@ -138,8 +196,8 @@ WriteOutcome replaceWhole(const std::string& path, std::string_view text, const 
         errno = error;
         return outcome;
     };
-    if (old != nullptr)
-        fchmod(fd, old->st_mode & 07777);
+    if (target.exists)
+        fchmod(fd, target.status.st_mode & 07777);
     if (!writeDescriptor(fd, text)) {
         int error = errno;
         close(fd);
@@ -150,7 +208,7 @@ WriteOutcome replaceWhole(const std::string& path, std::string_view text, const 
     // Asked to stop on the way: the old file stays, and the signal ends zarn once let through.
     if (held.stopPending())
         return fail(WriteOutcome::writeFailed, EINTR);
-    if (rename(temporary.c_str(), path.c_str()) != 0)
+    if (rename(temporary.c_str(), target.path.c_str()) != 0)
         return fail(WriteOutcome::writeFailed, errno);
     return WriteOutcome::written;
 }
@@ -158,43 +216,58 @@ WriteOutcome replaceWhole(const std::string& path, std::string_view text, const 
 } // namespace
 
 bool canWriteWholeFile(std::string_view name) {
-    std::string path = toPosixPath(name);
-    if (path.empty()) {
+    WriteTarget target = writeTarget(name);
+    if (target.path.empty()) {
         errno = ENOENT;
         return false;
     }
-    path = followLinks(std::move(path));
-    struct stat status;
-    bool exists = lstat(path.c_str(), &status) == 0;
-    if (exists && S_ISDIR(status.st_mode)) {
-        errno = EISDIR;
-        return false;
+    if (!target.replace) {
+        // Written through: a directory or a file zarn may not write fails, anything else is
+        // not tried (opening a FIFO could wait for a reader).
+        struct stat status;
+        if (stat(target.path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+            errno = EISDIR;
+            return false;
+        }
+        return access(target.path.c_str(), W_OK) == 0 || errno == ENOENT;
     }
-    // A device or a FIFO is not tried: opening a FIFO could wait for a reader.
-    if (exists && !S_ISREG(status.st_mode))
-        return true;
+    StopSignalsHeld held;
     std::string temporary;
-    int fd = createTemporaryBeside(path, temporary);
+    int fd = createTemporaryBeside(target.path, temporary);
     if (fd < 0)
-        return exists && (errno == EACCES || errno == EPERM || errno == EROFS) &&
-               access(path.c_str(), W_OK) == 0;
+        return target.exists && (errno == EACCES || errno == EPERM || errno == EROFS) &&
+               access(target.path.c_str(), W_OK) == 0;
     close(fd);
     unlink(temporary.c_str());
     return true;
 }
 
+// The descriptor a name of the system's stands for: /dev/stdout, /dev/stderr, /dev/fd/N; -1
+// for other names.
+int namedDescriptor(const std::string& path) {
+    if (path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    static constexpr std::string_view prefix = "/dev/fd/";
+    if (path.compare(0, prefix.size(), prefix) != 0 || path.size() == prefix.size() ||
+        path.find_first_not_of("0123456789", prefix.size()) != std::string::npos ||
+        path.size() > prefix.size() + 9)
+        return -1;
+    return std::stoi(path.substr(prefix.size()));
+}
+
 WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
-    std::string path = toPosixPath(name);
-    if (path.empty())
-        return writeInPlace(path, text);
-    path = followLinks(std::move(path));
-    struct stat status;
-    if (lstat(path.c_str(), &status) != 0)
-        return replaceWhole(path, text, nullptr);
-    // A device or a FIFO cannot be replaced, and a directory fails as it always has.
-    if (!S_ISREG(status.st_mode))
-        return writeInPlace(path, text);
-    return replaceWhole(path, text, &status);
+    WriteTarget target = writeTarget(name);
+    if (target.replace)
+        return replaceWhole(target, text);
+    // Through the descriptor itself, so that a stream opened for appending is appended to.
+    int fd = namedDescriptor(target.path);
+    if (fd == STDOUT_FILENO)
+        return writeToStream(stdout, text) ? WriteOutcome::written : WriteOutcome::writeFailed;
+    if (fd >= 0 && fcntl(fd, F_GETFD) >= 0)
+        return writeDescriptor(fd, text) ? WriteOutcome::written : WriteOutcome::writeFailed;
+    return writeInPlace(target.path, text);
 }
 
 int createUniqueFile(std::string& pathTemplate, int suffixLength) {

@@ -32,39 +32,57 @@ constexpr std::size_t hugePage = 2 * 1024 * 1024;
 // An output that reaches this size gets a larger pipe.
 constexpr std::size_t largeOutput = 1024 * 1024;
 
+// A pipe whose ends are closed when it goes, unless closed before.
 struct Pipe {
     int readEnd = -1;
     int writeEnd = -1;
+
+    Pipe() = default;
+    ~Pipe() {
+        for (int fd : {readEnd, writeEnd}) {
+            if (fd >= 0)
+                close(fd);
+        }
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
 };
 
-void closeOrDie(int fd) {
-    if (close(fd) != 0)
+// Closes the end now; a failure is a fatal report.
+void closeEnd(int& fd) {
+    int closing = fd;
+    fd = -1;
+    if (close(closing) != 0)
         win32FatalError("CloseHandle([handle])");
 }
 
-// A pipe whose ends the child does not inherit; the spawn gives it only the ends it needs.
-// Ends are kept above the standard descriptors, so duplicating one onto 1 or 2 always works
-// even when zarn itself was started with a standard stream closed.
-Pipe makePipe() {
+// Makes a pipe whose ends the child does not inherit; the spawn gives it only the ends it
+// needs. Ends are kept above the standard descriptors, so duplicating one onto 1 or 2 always
+// works even when zarn itself was started with a standard stream closed.
+void makePipe(Pipe& pipe) {
     int ends[2];
 #if ZARN_LINUX_SPEEDUPS
     if (pipe2(ends, O_CLOEXEC) != 0)
         win32FatalError("CreatePipe()");
+    pipe.readEnd = ends[0];
+    pipe.writeEnd = ends[1];
 #else
-    if (pipe(ends) != 0 || fcntl(ends[0], F_SETFD, FD_CLOEXEC) != 0 ||
-        fcntl(ends[1], F_SETFD, FD_CLOEXEC) != 0)
+    if (::pipe(ends) != 0)
+        win32FatalError("CreatePipe()");
+    pipe.readEnd = ends[0];
+    pipe.writeEnd = ends[1];
+    if (fcntl(ends[0], F_SETFD, FD_CLOEXEC) != 0 || fcntl(ends[1], F_SETFD, FD_CLOEXEC) != 0)
         win32FatalError("CreatePipe()");
 #endif
-    for (int& end : ends) {
-        if (end > STDERR_FILENO)
+    for (int* end : {&pipe.readEnd, &pipe.writeEnd}) {
+        if (*end > STDERR_FILENO)
             continue;
-        int moved = fcntl(end, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        int moved = fcntl(*end, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
         if (moved < 0)
             win32FatalError("CreatePipe()");
-        closeOrDie(end);
-        end = moved;
+        closeEnd(*end);
+        *end = moved;
     }
-    return Pipe{ends[0], ends[1]};
 }
 
 // A mapping twice the size of the capture's, holding what it has captured so far. On Linux the
@@ -166,8 +184,9 @@ void enlargePipe(int fd) {
 
 // Reads both streams at once, so a child that fills one pipe while the other is still open
 // never waits on zarn.
-void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutput& error) {
-    pollfd streams[2] = {{outputFd, POLLIN, 0}, {errorFd, POLLIN, 0}};
+void captureBoth(Pipe& outputPipe, Pipe& errorPipe, CapturedOutput& output, CapturedOutput& error) {
+    pollfd streams[2] = {{outputPipe.readEnd, POLLIN, 0}, {errorPipe.readEnd, POLLIN, 0}};
+    int* ends[2] = {&outputPipe.readEnd, &errorPipe.readEnd};
     CapturedOutput* captures[2] = {&output, &error};
     int open = 2;
     while (open > 0) {
@@ -194,7 +213,7 @@ void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutp
                 win32FatalError("ReadFile()");
             }
             if (count == 0) {
-                closeOrDie(streams[i].fd);
+                closeEnd(*ends[i]);
                 streams[i].fd = -1;
                 --open;
                 continue;
@@ -207,15 +226,11 @@ void captureBoth(int outputFd, int errorFd, CapturedOutput& output, CapturedOutp
     }
 }
 
-int waitForExit(pid_t child) {
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR)
-            win32FatalError("GetExitCodeProcess()");
-    }
-    if (WIFSIGNALED(status))
-        return 128 + WTERMSIG(status);
-    return WEXITSTATUS(status);
+int waitForExit(pid_t child, StopSignalsForwarded& forwarded) {
+    int status = waitForChild(child, forwarded);
+    if (status < 0)
+        win32FatalError("GetExitCodeProcess()");
+    return status;
 }
 
 } // namespace
@@ -232,34 +247,29 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
     // zarn, and none runs on unseen, still writing its output file.
     StopSignalsForwarded forwarded;
     TemporaryFile responseFile;
-    Pipe outputPipe = makePipe();
-    Pipe errorPipe = makePipe();
-    pid_t child;
-    try {
-        child = startChild(commandLine, outputPipe, errorPipe, responseFile);
-    } catch (...) {
-        // The report is out; leave no descriptor behind for whoever ends the program.
-        for (int fd :
-             {outputPipe.readEnd, outputPipe.writeEnd, errorPipe.readEnd, errorPipe.writeEnd})
-            close(fd);
-        throw;
-    }
+    Pipe outputPipe, errorPipe;
+    makePipe(outputPipe);
+    makePipe(errorPipe);
+    pid_t child = startChild(commandLine, outputPipe, errorPipe, responseFile);
     forwarded.forwardTo(child);
     try {
         // Once zarn's copies of the write ends are gone, end of file means the child's are too.
-        closeOrDie(outputPipe.writeEnd);
-        closeOrDie(errorPipe.writeEnd);
-        captureBoth(outputPipe.readEnd, errorPipe.readEnd, output, error);
+        closeEnd(outputPipe.writeEnd);
+        closeEnd(errorPipe.writeEnd);
+        captureBoth(outputPipe, errorPipe, output, error);
     } catch (...) {
         // The report is out; the child finds its pipes gone and is reaped before zarn ends.
-        close(outputPipe.readEnd);
-        close(errorPipe.readEnd);
+        for (int* end : {&outputPipe.readEnd, &errorPipe.readEnd}) {
+            if (*end >= 0)
+                close(*end);
+            *end = -1;
+        }
         int ignored;
         while (waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
         }
         throw;
     }
-    int status = waitForExit(child);
+    int status = waitForExit(child, forwarded);
     // Asked to stop: not a success, even from a tool that took no notice.
     if (status == 0 && forwarded.received() != 0)
         status = 128 + forwarded.received();

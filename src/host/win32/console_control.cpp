@@ -1,5 +1,7 @@
 #include "host/win32/console_control.h"
 
+#include "host/process.h"
+
 #include <cstdio>
 #include <windows.h>
 
@@ -7,6 +9,8 @@ namespace zarn {
 
 namespace {
 
+// Whether an interrupt came while zarn waited; it stays, since a run that was interrupted ends
+// once its tool is gone.
 volatile LONG interrupted = 0;
 
 BOOL WINAPI noteInterrupt(DWORD event) {
@@ -19,7 +23,6 @@ BOOL WINAPI noteInterrupt(DWORD event) {
 } // namespace
 
 ConsoleControlNoted::ConsoleControlNoted() {
-    InterlockedExchange(&interrupted, 0);
     SetConsoleCtrlHandler(noteInterrupt, TRUE);
 }
 
@@ -34,6 +37,11 @@ bool ConsoleControlNoted::received() const {
 void endAsInterrupted() {
     std::fflush(nullptr);
     ExitProcess(STATUS_CONTROL_C_EXIT);
+}
+
+void finishAsStopped() {
+    if (InterlockedCompareExchange(&interrupted, 0, 0) != 0)
+        endAsInterrupted();
 }
 
 } // namespace zarn

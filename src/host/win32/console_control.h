@@ -12,7 +12,7 @@ class ConsoleControlNoted {
     ConsoleControlNoted(const ConsoleControlNoted&) = delete;
     ConsoleControlNoted& operator=(const ConsoleControlNoted&) = delete;
 
-    // Whether an interrupt came while this lived.
+    // Whether an interrupt came while this, or one before it, lived.
     bool received() const;
 };
 

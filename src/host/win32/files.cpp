@@ -11,9 +11,26 @@ namespace zarn {
 
 namespace {
 
-// The name as the wide calls take it: in Windows form, whichever form it came in.
+// The name as the wide calls take it: in Windows form, whichever form it came in. The POSIX
+// device names a build script may use are the Windows ones.
 std::wstring systemName(std::string_view name) {
+    if (name == "/dev/null")
+        return L"NUL";
     return toWide(toWindowsPath(name));
+}
+
+// A standard stream named as POSIX names it, which a write goes to; none for other names.
+HANDLE standardStream(std::string_view name) {
+    if (name == "/dev/stdout")
+        return GetStdHandle(STD_OUTPUT_HANDLE);
+    if (name == "/dev/stderr")
+        return GetStdHandle(STD_ERROR_HANDLE);
+    return INVALID_HANDLE_VALUE;
+}
+
+bool isValidUtf8(std::string_view text) {
+    return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                               static_cast<int>(text.size()), nullptr, 0) > 0;
 }
 
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -56,14 +73,14 @@ WriteOutcome writeInPlace(const std::wstring& path, std::string_view text) {
     return writeToHandle(file, text);
 }
 
-// A new file beside the path, named so that no pattern for the real files matches it.
+// A new file beside the path, named so that no pattern for the real files matches it and
+// short, so that it fits wherever the file's own name does.
 HANDLE createTemporaryBeside(const std::wstring& path, std::wstring& temporary) {
     std::size_t separator = path.find_last_of(L"\\/");
     std::wstring directory = separator == std::wstring::npos ? L"" : path.substr(0, separator + 1);
-    std::wstring base = separator == std::wstring::npos ? path : path.substr(separator + 1);
     for (int attempt = 0;; ++attempt) {
-        temporary = directory + L"." + base + L".zarn" + std::to_wstring(GetCurrentProcessId()) +
-                    L"-" + std::to_wstring(attempt) + L".tmp";
+        temporary = directory + L".zarn-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(attempt) + L".tmp";
         HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS || attempt == 100)
@@ -101,10 +118,20 @@ bool readWholeFile(std::string_view name, std::string& contents) {
             break;
         contents.append(block.data(), count);
     }
+    // zarn's text is UTF-8; a file written in the active code page becomes UTF-8 here, so that
+    // its names and zarn's own can stand in one command line.
+    if (!isValidUtf8(contents))
+        contents = fromWide(toWide(contents));
     return true;
 }
 
+bool removeFile(std::string_view name) {
+    return DeleteFileW(systemName(name).c_str()) != 0;
+}
+
 WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
+    if (HANDLE stream = standardStream(name); stream != INVALID_HANDLE_VALUE)
+        return writeHandle(stream, text) ? WriteOutcome::written : WriteOutcome::writeFailed;
     std::wstring path = systemName(name);
     if (path.empty()) {
         SetLastError(ERROR_PATH_NOT_FOUND);
@@ -117,6 +144,10 @@ WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
     OwnedHandle device(openedDevice(path));
     if (device.valid())
         return writeToHandle(device, text);
+    // A read-only file keeps refusing to be written, as before.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return writeInPlace(path, text);
 
     // Written beside the file, then renamed over it: the file holds its old text or all of the
     // new one. An interrupt meanwhile leaves the old file, and then ends zarn.
@@ -145,10 +176,15 @@ WriteOutcome writeWholeFile(std::string_view name, std::string_view text) {
         DeleteFileW(temporary.c_str());
         SetLastError(error);
     }
+    // An interrupt during the move: the file is whole, old or new, and zarn ends as asked.
+    if (interrupts.received())
+        endAsInterrupted();
     return outcome;
 }
 
 bool canWriteWholeFile(std::string_view name) {
+    if (standardStream(name) != INVALID_HANDLE_VALUE)
+        return true;
     std::wstring path = systemName(name);
     if (path.empty()) {
         SetLastError(ERROR_PATH_NOT_FOUND);
@@ -161,6 +197,7 @@ bool canWriteWholeFile(std::string_view name) {
     OwnedHandle device(openedDevice(path));
     if (device.valid())
         return true;
+    ConsoleControlNoted interrupts;
     std::wstring temporary;
     OwnedHandle file(createTemporaryBeside(path, temporary));
     if (!file.valid()) {
@@ -172,6 +209,8 @@ bool canWriteWholeFile(std::string_view name) {
     }
     file.close();
     DeleteFileW(temporary.c_str());
+    if (interrupts.received())
+        endAsInterrupted();
     return true;
 }
 

@@ -102,6 +102,32 @@ void startRead(Pipe& pipe) {
     }
 }
 
+// Ends a read still under way, and waits until the system is done with its buffer.
+void cancelRead(Pipe& pipe) {
+    if (!pipe.open || !pipe.readEnd.valid())
+        return;
+    DWORD count = 0;
+    if (CancelIoEx(pipe.readEnd.get(), &pipe.overlapped) || GetLastError() != ERROR_NOT_FOUND)
+        GetOverlappedResult(pipe.readEnd.get(), &pipe.overlapped, &count, TRUE);
+    pipe.readEnd.close();
+    pipe.open = false;
+}
+
+// A job whose processes end when its last handle closes; none when the system will not make
+// one (zarn itself may run in a job that forbids it).
+HANDLE toolJob() {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (job == nullptr)
+        return INVALID_HANDLE_VALUE;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits))) {
+        CloseHandle(job);
+        return INVALID_HANDLE_VALUE;
+    }
+    return job;
+}
+
 // Reads both streams at once, so a tool that fills one pipe never waits on zarn.
 void captureBoth(Pipe& output, Pipe& error) {
     Pipe* pipes[2] = {&output, &error};
@@ -170,7 +196,7 @@ class ResponseFile {
 };
 
 PROCESS_INFORMATION startChild(std::string_view commandLine, HANDLE input, HANDLE output,
-                               HANDLE error, ResponseFile& responseFile) {
+                               HANDLE error, ResponseFile& responseFile, const OwnedHandle& job) {
     std::wstring wideLine = toWide(commandLine);
     std::string shortLine;
     if (wideLine.size() >= longestCommandLine) {
@@ -196,8 +222,11 @@ PROCESS_INFORMATION startChild(std::string_view commandLine, HANDLE input, HANDL
     InitializeProcThreadAttributeList(nullptr, 1, 0, &attributeSize);
     attributeStorage.resize(attributeSize);
     auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeStorage.data());
-    DWORD flags = 0;
-    if (attributeSize != 0 && InitializeProcThreadAttributeList(attributes, 1, 0, &attributeSize) &&
+    // Started suspended, so that it is in zarn's job before it can start a process of its own.
+    DWORD flags = CREATE_SUSPENDED;
+    bool listMade =
+        attributeSize != 0 && InitializeProcThreadAttributeList(attributes, 1, 0, &attributeSize);
+    if (listMade &&
         UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
                                   inheritedHandles, sizeof(inheritedHandles), nullptr, nullptr)) {
         startup.lpAttributeList = attributes;
@@ -210,12 +239,17 @@ PROCESS_INFORMATION startChild(std::string_view commandLine, HANDLE input, HANDL
     // CreateProcessW may write into the command line it is given.
     BOOL started = CreateProcessW(nullptr, wideLine.data(), nullptr, nullptr, TRUE, flags, nullptr,
                                   nullptr, &startup.StartupInfo, &process);
-    if (startup.lpAttributeList != nullptr)
+    if (listMade)
         DeleteProcThreadAttributeList(attributes);
     if (!started) {
         std::string quoted(commandLine);
         win32FatalError("CreateProcess(\"%s\", ...", quoted.c_str());
     }
+    // A job that ends the tool, and whatever it starts, when zarn ends, even when zarn is
+    // killed as Cygwin and MSYS2 kill a native program: no tool outlives zarn.
+    if (job.valid())
+        AssignProcessToJobObject(job.get(), process.hProcess);
+    ResumeThread(process.hThread);
     return process;
 }
 
@@ -240,15 +274,24 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
     // An interrupt reaches the tool itself, on the same console; zarn waits for it.
     ConsoleControlNoted interrupts;
     ResponseFile responseFile;
+    OwnedHandle job(toolJob());
     PROCESS_INFORMATION process = startChild(commandLine, input.get(), outputPipe.writeEnd.get(),
-                                             errorPipe.writeEnd.get(), responseFile);
+                                             errorPipe.writeEnd.get(), responseFile, job);
     OwnedHandle child(process.hProcess);
     OwnedHandle thread(process.hThread);
-    // Once zarn's copies of the write ends are gone, end of file means the child's are too.
-    if (!input.close() || !outputPipe.writeEnd.close() || !errorPipe.writeEnd.close())
-        win32FatalError("CloseHandle([handle])");
-
-    captureBoth(outputPipe, errorPipe);
+    try {
+        // Once zarn's copies of the write ends are gone, end of file means the child's are too.
+        if (!input.close() || !outputPipe.writeEnd.close() || !errorPipe.writeEnd.close())
+            win32FatalError("CloseHandle([handle])");
+        captureBoth(outputPipe, errorPipe);
+    } catch (...) {
+        // The report is out: no read may still be writing into memory that is about to go,
+        // and the child, whose pipes are gone, is waited for before zarn ends.
+        for (Pipe* pipe : {&outputPipe, &errorPipe})
+            cancelRead(*pipe);
+        WaitForSingleObject(child.get(), INFINITE);
+        throw;
+    }
     DWORD status = 0;
     if (WaitForSingleObject(child.get(), INFINITE) != WAIT_OBJECT_0 ||
         !GetExitCodeProcess(child.get(), &status))
