@@ -10,25 +10,32 @@ Tool::Tool() {
 }
 
 const std::string& Tool::resolveLibrary(const std::string& name) {
-    if (fileExists(name)) {
-        libraries.push_back(name);
+    return resolveLibraryAmong({name});
+}
+
+const std::string& Tool::resolveLibraryAmong(const std::vector<std::string>& names) {
+    auto found = [&](const std::string& path) -> const std::string& {
+        libraries.push_back(path);
         return libraries.back();
+    };
+    for (const std::string& name : names) {
+        if (fileExists(name))
+            return found(name);
     }
     for (auto dir = libraryDirs.rbegin(); dir != libraryDirs.rend(); ++dir) {
         // An empty directory would turn the name into a path from the root.
         if (dir->empty())
             continue;
-        std::string candidate = *dir;
-        if (candidate.back() != '/' && candidate.back() != '\\')
-            candidate += '\\';
-        candidate += name;
-        if (fileExists(candidate)) {
-            libraries.push_back(candidate);
-            return libraries.back();
+        std::string prefix = *dir;
+        if (prefix.back() != '/' && prefix.back() != '\\')
+            prefix += '\\';
+        for (const std::string& name : names) {
+            std::string candidate = prefix + name;
+            if (fileExists(candidate))
+                return found(candidate);
         }
     }
-    libraries.push_back(name);
-    return libraries.back();
+    return found(names.front());
 }
 
 } // namespace zarn

@@ -31,6 +31,9 @@ class Tool {
     // it exists, else the first library directory holding it, the last given searched first,
     // else the name.
     const std::string& resolveLibrary(const std::string& name);
+    // The same for a library that may go by several names: at each place the names are tried
+    // in their order; found nowhere, the first name is appended.
+    const std::string& resolveLibraryAmong(const std::vector<std::string>& names);
 
     // The runtime option, objects, libraries and extra options; sets LIB for the next tool.
     std::string commonArguments() const;
