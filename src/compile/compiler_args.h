@@ -5,10 +5,28 @@
 namespace zarn {
 
 struct DependencyOptions {
-    bool generate = false;      // "-MD"
-    bool phonyTargets = false;  // "-MP"
-    std::string target;         // "-MT" value, the last one given
-    std::string dependencyFile; // "-MF" value, the last one given
+    bool generate = false;        // "-MD"
+    bool phonyTargets = false;    // "-MP"
+    std::string target;           // "-MT" value, the last one given (gcc mode: every one)
+    std::string dependencyFile;   // "-MF" value, the last one given
+    bool userHeadersOnly = false; // "-MMD": none of the headers found through INCLUDE
+};
+
+// What gcc mode ("--zarngcc") adds to a compile. Without it every field keeps its default and
+// the compiler's text is what zarn's own table gives.
+struct GccCompileOptions {
+    std::string cStandard;                      // "/std:" for a C level of "-std="
+    std::string cxxStandard;                    // "/std:" for a C++ level of "-std="
+    std::vector<std::string> options;           // "-Wall", "-frtti", … in cl.exe's words
+    bool optimizeForSize = false;               // "-Os", "-Oz": "/O1"
+    bool exceptions = true;                     // "-fno-exceptions" clears, "-fexceptions" sets
+    bool sharedLibrary = false;                 // "-shared": the compiler links a DLL
+    std::vector<std::string> undefines;         // "-U" values
+    std::vector<std::string> systemIncludeDirs; // "-isystem" values, in Windows form
+    std::vector<std::string> forcedIncludes;    // "-include" values, in Windows form
+    std::vector<std::string> linkerOptions;     // from "-Wl,", "-Xlinker", ".def" and a few
+                                                // gcc options; given after "/link"
+    std::string preprocessedFile;               // "-o" with "-E": where the text goes
 };
 
 class CompilerArgs final : public Tool {
@@ -23,6 +41,8 @@ class CompilerArgs final : public Tool {
     int optimizeLevel = -1;               // "-O<digit>" ("-O" alone is 1); negative: none asked
     std::string cpuOption;                // "G3" to "G6", from "-m<processor>"
     DependencyOptions dependencies;       // "-MD", "-MP", "-MT", "-MF"
+    bool gccMode = false;                 // "--zarngcc" anywhere on the command line
+    GccCompileOptions gcc;                // what gcc mode read
 
     const char* toolName() const override { return "cl.exe"; }
     std::string buildArguments() const override;

@@ -1,16 +1,33 @@
 #include "compile/compiler_args.h"
 #include "host/command_line.h"
 #include "host/paths.h"
+#include "host/text.h"
+
+#include <algorithm>
 
 namespace zarn {
 
+namespace {
+
+bool namesExceptionModel(const std::vector<std::string>& options) {
+    return std::any_of(options.begin(), options.end(), [](const std::string& option) {
+        return startsWith(option, "/EH") || startsWith(option, "-EH");
+    });
+}
+
+} // namespace
+
 std::string CompilerArgs::buildArguments() const {
     std::string text;
+    bool compiles = !cSources.empty() || !cppSources.empty() || !headers.empty();
+    bool links = !compileOnly && !preprocessOnly;
     if (preprocessOnly)
         appendArgument(text, "/E");
     if (compileOnly)
         appendArgument(text, "/c");
-    if (optimizeLevel >= 0) {
+    if (gcc.optimizeForSize) {
+        appendArgument(text, "/O1");
+    } else if (optimizeLevel >= 0) {
         // cl.exe has no graded levels that match gcc's; every level asks for the same set.
         appendArgument(text, "/Ogityb2");
         appendArgument(text, "/Gs");
@@ -23,17 +40,44 @@ std::string CompilerArgs::buildArguments() const {
         appendArgument(text, (compileOnly ? "/Fo" : "/Fe") + outputFile);
     if (!pdbFile.empty())
         appendArgument(text, "/Fd" + pdbFile);
+    // gcc mode's compile options, only where something is compiled: a link takes none.
+    if (compiles) {
+        if (!gcc.cStandard.empty() && !cSources.empty())
+            appendArgument(text, gcc.cStandard);
+        if (!gcc.cxxStandard.empty() && !cppSources.empty())
+            appendArgument(text, gcc.cxxStandard);
+        for (const std::string& option : gcc.options)
+            appendArgument(text, option);
+        // gcc compiles C++ with exceptions unless told otherwise; cl.exe needs asking.
+        if (gccMode && gcc.exceptions && !cppSources.empty() && !namesExceptionModel(extraOptions))
+            appendArgument(text, "/EHsc");
+    }
+    if (gcc.sharedLibrary && links)
+        appendArgument(text, "/LD");
     for (const std::string& define : defines)
         appendArgument(text, "/D" + define);
+    for (const std::string& name : gcc.undefines)
+        appendArgument(text, "/U" + name);
     for (const std::string& dir : includeDirs)
         appendArgument(text, "/I" + dir);
+    for (const std::string& dir : gcc.systemIncludeDirs)
+        appendArgument(text, "/I" + dir);
+    for (const std::string& file : gcc.forcedIncludes)
+        appendArgument(text, "/FI" + file);
     for (const std::string& source : cSources)
         appendArgument(text, "/Tc" + toWindowsPath(source));
     for (const std::string& source : cppSources)
         appendArgument(text, "/Tp" + toWindowsPath(source));
     for (const std::string& header : headers)
         appendArgument(text, toWindowsPath(header));
-    return text + commonArguments();
+    text += commonArguments();
+    // Everything after "/link" is the linker's.
+    if (links && !gcc.linkerOptions.empty()) {
+        appendArgument(text, "/link");
+        for (const std::string& option : gcc.linkerOptions)
+            appendArgument(text, option);
+    }
+    return text;
 }
 
 } // namespace zarn

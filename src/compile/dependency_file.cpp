@@ -1,5 +1,6 @@
 #include "compile/dependency_file.h"
 
+#include "compile/system_headers.h"
 #include "host/diagnostics.h"
 #include "host/files.h"
 #include "host/paths.h"
@@ -59,7 +60,7 @@ std::vector<std::string_view> scanLineDirectives(std::string_view text) {
 }
 
 std::string dependencyFileText(std::string_view target, const std::vector<std::string_view>& names,
-                               bool phonyTargets) {
+                               bool phonyTargets, const std::vector<std::string>& sources) {
     std::vector<std::string> written;
     written.reserve(names.size());
     std::size_t size = target.size() + 3;
@@ -77,23 +78,26 @@ std::string dependencyFileText(std::string_view target, const std::vector<std::s
     }
     text += "\n\n";
     if (phonyTargets) {
-        for (const std::string& name : written) {
-            text += name;
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            if (std::find(sources.begin(), sources.end(), names[i]) != sources.end())
+                continue;
+            text += written[i];
             text += ":\n";
         }
     }
     return text;
 }
 
-namespace {
-
 void reportUnwritable(const std::string& file, WriteOutcome outcome) {
     const char* what = outcome == WriteOutcome::closeFailed ? "close" : "write to";
     std::fprintf(stderr, "Couldn't %s ``%s'': %s\n", what, file.c_str(), lastErrorText().c_str());
 }
 
-bool writeRule(const DependencyOptions& request, const std::vector<std::string_view>& names) {
-    std::string text = dependencyFileText(request.target, names, request.phonyTargets);
+namespace {
+
+bool writeRule(const DependencyOptions& request, const std::vector<std::string_view>& names,
+               const std::vector<std::string>& sources = {}) {
+    std::string text = dependencyFileText(request.target, names, request.phonyTargets, sources);
     WriteOutcome outcome = writeWholeFile(request.dependencyFile, text);
     if (outcome == WriteOutcome::written)
         return true;
@@ -109,7 +113,8 @@ void writeDependencyFile(const DependencyOptions& request,
         endProgram(1);
 }
 
-void runDependencyPass(const DependencyOptions& request, const Tool& current) {
+void runDependencyPass(const CompilerArgs& compiler, const Tool& current) {
+    const DependencyOptions& request = compiler.dependencies;
     std::string commandLine =
         std::string(current.toolName()) + " /nologo /E " + current.buildArguments();
     CapturedOutput output, error;
@@ -119,7 +124,10 @@ void runDependencyPass(const DependencyOptions& request, const Tool& current) {
         writeCaptured(stderr, error);
         endProgram(status);
     }
-    writeDependencyFile(request, scanLineDirectives(capturedText(output)));
+    std::vector<std::string_view> names = scanLineDirectives(capturedText(output));
+    if (request.userHeadersOnly)
+        names = withoutSystemHeaders(names, systemHeaderDirectories(compiler));
+    writeDependencyFile(request, names);
 }
 
 void checkDependencyFileWritable(const DependencyOptions& request) {
@@ -136,11 +144,17 @@ bool writeDependencyFileFromNotes(const CompilerArgs& compiler,
     for (const auto* list : {&compiler.cSources, &compiler.cppSources})
         for (const std::string& source : *list)
             sources.push_back(toWindowsPath(source));
+    std::vector<std::string> headers;
+    if (compiler.dependencies.userHeadersOnly)
+        headers = withoutSystemHeaders(included, systemHeaderDirectories(compiler));
+    const std::vector<std::string>& listed =
+        compiler.dependencies.userHeadersOnly ? headers : included;
     std::vector<std::string_view> names(sources.begin(), sources.end());
-    names.insert(names.end(), included.begin(), included.end());
+    names.insert(names.end(), listed.begin(), listed.end());
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
-    return writeRule(compiler.dependencies, names);
+    return writeRule(compiler.dependencies, names,
+                     compiler.gccMode ? sources : std::vector<std::string>());
 }
 
 std::vector<std::string> compileOutputs(const CompilerArgs& compiler) {

@@ -1,5 +1,7 @@
 #include "driver/classify.h"
 
+#include "driver/classification.h"
+
 #include "host/diagnostics.h"
 #include "host/output.h"
 #include "host/paths.h"
@@ -13,55 +15,6 @@
 namespace zarn {
 
 namespace {
-
-struct Argument {
-    std::string_view text;
-    std::string_view rest; // the text without its first character
-    bool isOption;         // first character "-" or "/"
-
-    char second() const { return text.size() >= 2 ? text[1] : '\0'; }
-    std::string after(std::size_t count) const {
-        return std::string(text.substr(std::min(count, text.size())));
-    }
-};
-
-struct Classification {
-    CompilerArgs& compiler;
-    LinkerArgs& linker;
-    Tool* current;
-    int argc;
-    char* const* argv;
-    int index; // of the argument being classified; options with a value advance it
-
-    template <typename Effect>
-    void both(Effect effect) {
-        effect(static_cast<Tool&>(compiler));
-        effect(static_cast<Tool&>(linker));
-    }
-
-    // Both records hold the same library directories, so one look-up serves both.
-    void addLibrary(const std::string& name) { linker.addLibrary(compiler.resolveLibrary(name)); }
-
-    // The argument after the option, whatever it looks like; it is not classified itself.
-    std::string takeValue(const Argument& option) {
-        if (index + 1 >= argc) {
-            std::fprintf(stderr, "%s ERROR: missing argument to \"%s\"\n", argv[0],
-                         std::string(option.text).c_str());
-            endProgram(1);
-        }
-        return argv[++index];
-    }
-};
-
-enum class Applies { any, option, optionWhileCompiling };
-enum class Current { unchanged, compiler, linker };
-
-struct Rule {
-    Applies applies;
-    bool (*matches)(const Argument&);
-    void (*apply)(Classification&, const Argument&);
-    Current current;
-};
 
 bool endsWithAny(std::string_view text, std::initializer_list<std::string_view> suffixes) {
     for (std::string_view suffix : suffixes) {
@@ -99,6 +52,9 @@ void selectProcessor(CompilerArgs& compiler, const Argument& a) {
 const Rule rules[] = {
     {Applies::any, [](const Argument& a) { return a.text == "--zarndbg"; },
      [](Classification&, const Argument&) { traceEnabled = true; }, Current::unchanged},
+    // Read before the first argument: gcc mode covers the whole command line.
+    {Applies::any, [](const Argument& a) { return a.text == gccModeOption; },
+     [](Classification&, const Argument&) {}, Current::unchanged},
     {Applies::any, [](const Argument& a) { return a.text == "--zarnversion"; },
      [](Classification&, const Argument&) {
          writeOwnOutput(versionLine);
@@ -229,27 +185,50 @@ const Rule rules[] = {
      Current::unchanged},
 };
 
-const Rule* findRule(const Argument& argument, bool compilerCurrent) {
-    for (const Rule& rule : rules) {
-        if (rule.applies != Applies::any && !argument.isOption)
+const Rule* findRule(RuleTable table, const Argument& argument, bool compilerCurrent) {
+    for (const Rule* rule = table.begin; rule != table.end; ++rule) {
+        if (rule->applies != Applies::any && !argument.isOption)
             continue;
-        if (rule.applies == Applies::optionWhileCompiling && !compilerCurrent)
+        if (rule->applies == Applies::optionWhileCompiling && !compilerCurrent)
             continue;
-        if (rule.matches(argument))
-            return &rule;
+        if (rule->matches(argument))
+            return rule;
     }
     return nullptr;
 }
 
+bool asksForGccMode(int argc, char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == gccModeOption)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
+std::string Classification::takeValue(const Argument& option) {
+    if (index + 1 >= argc) {
+        std::fprintf(stderr, "%s ERROR: missing argument to \"%s\"\n", argv[0],
+                     std::string(option.text).c_str());
+        endProgram(1);
+    }
+    return argv[++index];
+}
+
 Tool& classifyArguments(int argc, char* const* argv, CompilerArgs& compiler, LinkerArgs& linker) {
-    Classification c{compiler, linker, &compiler, argc, argv, 1};
+    Classification c{compiler, linker, &compiler, argc, argv, 1, SourceLanguage::byEnding, {}, {}};
+    compiler.gccMode = asksForGccMode(argc, argv);
+    const RuleTable ownRules{std::begin(rules), std::end(rules)};
     for (; c.index < argc; ++c.index) {
         std::string_view text = argv[c.index];
         bool isOption = !text.empty() && (text[0] == '-' || text[0] == '/');
-        Argument argument{text, text.empty() ? text : text.substr(1), isOption};
-        const Rule* rule = findRule(argument, c.current == &compiler);
+        Argument argument{text, text.empty() ? text : text.substr(1), isOption, c.language};
+        bool compilerCurrent = c.current == &compiler;
+        const Rule* rule =
+            compiler.gccMode ? findRule(gccRules(), argument, compilerCurrent) : nullptr;
+        if (rule == nullptr)
+            rule = findRule(ownRules, argument, compilerCurrent);
         if (rule == nullptr) {
             std::fprintf(stderr, "%s ERROR: unknown option \"%s\"\n", argv[0], argv[c.index]);
             endProgram(1);
@@ -260,6 +239,8 @@ Tool& classifyArguments(int argc, char* const* argv, CompilerArgs& compiler, Lin
         else if (rule->current == Current::linker)
             c.current = &linker;
     }
+    if (compiler.gccMode)
+        finishGccClassification(c);
     return *c.current;
 }
 

@@ -47,11 +47,26 @@ int runBareCompiler() {
     return status;
 }
 
-// Whether the build asked for dependencies from the compile's own include notes rather than
-// from a preprocessing run before it; only a compile can give them.
+// Whether the dependencies come from the compile's own include notes rather than from a
+// preprocessing run before it: as the build asks, and always in gcc mode, whose builds expect
+// one compiler run per object. Only a compile can give them.
 bool dependenciesFromIncludeNotes(const CompilerArgs& compiler, const Tool& current) {
     return compiler.dependencies.generate && &current == &compiler && !compiler.preprocessOnly &&
-           environmentValue("ZARN_DEPS") == "showincludes";
+           (compiler.gccMode || environmentValue("ZARN_DEPS") == "showincludes");
+}
+
+// gcc's "-E -o FILE": the text goes to the file, whole, and only when preprocessing succeeded.
+int writePreprocessedFile(const std::string& file, int status, const CapturedOutput& output,
+                          const CapturedOutput& error) {
+    std::fflush(stdout);
+    writeCaptured(stderr, error);
+    if (status != 0)
+        return status;
+    WriteOutcome outcome = writeWholeFile(file, capturedText(output));
+    if (outcome == WriteOutcome::written)
+        return 0;
+    reportUnwritable(file, outcome);
+    return 1;
 }
 
 std::string includeNotePrefix() {
@@ -73,6 +88,8 @@ int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNote
         output.size = takeIncludeNotes(output.bytes, output.size, includeNotePrefix(), included);
     // A failing tool's output is part of its complaint, except preprocessed text.
     bool preprocessing = &current == &compiler && compiler.preprocessOnly;
+    if (preprocessing && !compiler.gcc.preprocessedFile.empty())
+        return writePreprocessedFile(compiler.gcc.preprocessedFile, status, output, error);
     std::FILE* outputStream = status == 0 || preprocessing ? stdout : stderr;
     bool forwarded = forwardOutput(outputStream, output, error);
     if (includeNotes && status == 0 && !writeDependencyFileFromNotes(compiler, included)) {
@@ -98,7 +115,7 @@ int runZarn(int argc, char* const* argv) {
         Tool& current = classifyArguments(argc, argv, compiler, linker);
         bool includeNotes = dependenciesFromIncludeNotes(compiler, current);
         if (compiler.dependencies.generate && !includeNotes)
-            runDependencyPass(compiler.dependencies, current);
+            runDependencyPass(compiler, current);
         return runFinal(compiler, current, includeNotes);
     } catch (const ProgramEnd& end) {
         std::fflush(stdout);

@@ -1,0 +1,29 @@
+// GNU linker options as gcc hands them on ("-Wl,a,b", "-Xlinker a"), in link.exe's words.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarn {
+
+// The words read so far: a GNU option that takes a value may get it from the next word, also
+// from the next "-Xlinker".
+struct GnuLinkerWords {
+    std::string pending; // the option still waiting for its value, or empty
+};
+
+// What one word gives the linker: options as link.exe takes them, and what has no equivalent
+// there ("-rpath /usr/lib", "--as-needed"), which is left out.
+struct LinkerWordResult {
+    std::vector<std::string> options;
+    std::vector<std::string> dropped;
+};
+
+// Reads one linker word. A Microsoft-style option ("/DEF:x.def", "-NODEFAULTLIB") passes as
+// written, a GNU option with a Microsoft equivalent is translated ("--out-implib x.lib" gives
+// "/IMPLIB:x.lib"), any other GNU option is dropped with its value, and a file name is an input
+// in Windows form.
+void readLinkerWord(GnuLinkerWords& words, std::string_view word, LinkerWordResult& result);
+
+} // namespace zarn
