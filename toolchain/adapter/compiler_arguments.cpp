@@ -1,6 +1,8 @@
 #include "compiler_arguments.h"
 
 #include "host/paths.h"
+#include "host/text.h"
+#include "linker_arguments.h"
 #include "tool_options.h"
 
 #include <optional>
@@ -23,6 +25,22 @@ std::optional<std::string> runtimeSuccessor(std::string_view name) {
     return std::nullopt;
 }
 
+// Options whose value may also be the next argument, as cl.exe takes them: "/I dir".
+bool takesSeparateValue(std::string_view name) {
+    return name == "I" || name == "D" || name == "U" || name == "FI" || name == "Tc" ||
+           name == "Tp";
+}
+
+// What cl.exe answers without any source: its help.
+bool asksForHelp(std::string_view name) {
+    return name == "?" || name == "help" || name == "HELP" || name == "-help";
+}
+
+// cl.exe 17.2 and later define __STDC__ for the C standards; clang-cl leaves it out.
+bool isStrictCStandard(std::string_view name) {
+    return name == "std:c11" || name == "std:c17";
+}
+
 // Options after which the compiler produces no program.
 bool stopsBeforeLinking(std::string_view name) {
     return name == "c" || name == "E" || name == "EP" || name == "P" || name == "Zs";
@@ -38,12 +56,25 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     }
     std::vector<std::string> inputs;
     bool linking = true;
-    for (const std::string& argument : clArguments) {
+    bool namesSource = false;
+    bool helpAsked = false;
+    for (std::size_t i = 0; i < clArguments.size(); ++i) {
+        const std::string& argument = clArguments[i];
         if (!isOption(argument)) {
             inputs.push_back(toPosixPath(argument));
             continue;
         }
         std::string_view name = optionName(argument);
+        // Everything after "/link" is the linker's; clang-cl hands it on from before the
+        // inputs, which have to come last.
+        if (name == "link") {
+            std::vector<std::string> linkArguments(clArguments.begin() + i + 1, clArguments.end());
+            for (const std::string& linkArgument : lldLinkArguments(linkArguments)) {
+                command.arguments.push_back("/clang:-Xlinker");
+                command.arguments.push_back("/clang:" + linkArgument);
+            }
+            break;
+        }
         if (isProcessorOption(name))
             continue;
         if (stopsBeforeLinking(name))
@@ -52,14 +83,26 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             command.preprocessing = true;
         if (name == "showIncludes")
             command.includeNotes = true;
+        helpAsked = helpAsked || asksForHelp(name);
         if (std::optional<std::string> successor = runtimeSuccessor(name)) {
             command.arguments.push_back(*successor);
             continue;
         }
+        if (takesSeparateValue(name) && i + 1 < clArguments.size()) {
+            bool isPath = name != "D" && name != "U";
+            command.arguments.push_back(argument);
+            command.arguments.push_back(isPath ? toPosixPath(clArguments[++i]) : clArguments[++i]);
+            namesSource = namesSource || name == "Tc" || name == "Tp";
+            continue;
+        }
+        namesSource = namesSource || startsWith(name, "Tc") || startsWith(name, "Tp");
         std::optional<std::string> withPath =
-            withPosixValue(argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I"}, false);
+            withPosixValue(argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I", "FI"}, false);
         command.arguments.push_back(withPath ? *withPath : argument);
+        if (isStrictCStandard(name))
+            command.arguments.push_back("/D__STDC__=1");
     }
+    command.missingSource = inputs.empty() && !namesSource && !helpAsked;
     if (command.preprocessing)
         command.arguments.push_back("/clang:-fuse-line-directives");
     if (linking)

@@ -2,6 +2,8 @@
 
 #include "program_search.h"
 
+#include "host/text.h"
+
 namespace zarn::toolchain {
 
 namespace {
@@ -19,11 +21,15 @@ std::optional<Adapter> adapterCalled(std::string_view programName) {
     std::size_t slash = programName.rfind('/');
     std::string_view base =
         slash == std::string_view::npos ? programName : programName.substr(slash + 1);
-    if (base == "cl.exe")
+    // Build scripts written for Windows call the tools with or without ".exe" (libtool runs
+    // "lib -OUT:…").
+    if (endsWith(base, ".exe"))
+        base.remove_suffix(4);
+    if (base == "cl")
         return Adapter::compiler;
-    if (base == "link.exe")
+    if (base == "link")
         return Adapter::linker;
-    if (base == "lib.exe")
+    if (base == "lib")
         return Adapter::librarian;
     return std::nullopt;
 }

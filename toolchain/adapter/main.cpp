@@ -57,6 +57,11 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
     switch (adapter) {
     case Adapter::compiler: {
         ClangClCommand command = clangClCommand(arguments);
+        // clang-cl would only warn, and its caller take the missing object for a success.
+        if (command.missingSource) {
+            std::fputs("cl : Command line error D8003 : missing source filename\n", stderr);
+            return 2;
+        }
         // clang-cl finds lld-link where PATH does; saying so here beats clang's own message.
         if (command.linking && !locate(llvmToolFor(Adapter::linker)))
             return 1;
