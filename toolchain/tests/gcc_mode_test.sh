@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# gcc-style builds through "zarn --zarngcc", the LLVM adapters and the C runtime, with nothing
+# set but PATH:
+#   - an autotools project (a lib*.a library, a program, make check under Wine), then the same
+#     project with its library built by libtool: configure's answers, a header touch that
+#     rebuilds exactly what includes the header, and a second make with nothing to do;
+#   - a plain Makefile with make's own rules and CFLAGS=-Wall -O2 -MD -MP, "-I DIR" with a
+#     blank, and "-E -o FILE".
+#
+#   gcc_mode_test.sh ZARN TOOLCHAIN_DIR PROJECT_DIR
+set -euo pipefail
+
+zarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+toolchain=$(cd "$2" && pwd)
+project=$(cd "$3" && pwd)
+
+source "$(dirname "$0")/common.sh"
+
+[ -f "$toolchain/runtime/lib/libcmt.lib" ] ||
+    fail "the C runtime is not built in $toolchain/runtime (needs LLVM and libwine-dev)"
+for tool in autoreconf automake libtoolize; do
+    if ! command -v $tool >/dev/null; then
+        echo "SKIPPED: $tool is not installed (Debian packages autoconf, automake, libtool)"
+        exit 77
+    fi
+done
+
+make_work_directory gcc-mode
+mkdir -p "$wine_prefix"
+export PATH="$toolchain:$(dirname "$zarn"):/usr/bin:/bin"
+unset LIB INCLUDE ZARN_DEPS CC CFLAGS CPPFLAGS LDFLAGS LIBS
+
+# Runs the program under Wine and checks what it prints.
+runs_and_prints() {
+    local program=$1 expected=$2 output
+    output=$(WINEPREFIX=$wine_prefix WINEDEBUG=-all "$wine" "$program" 2>"$work/wine.err" |
+        tr -d '\r') || fail "$program failed: $(cat "$work/wine.err")"
+    [ "$output" = "$expected" ] || fail "$program printed '$output', not '$expected'"
+}
+
+# The objects under the directory with their modification times, one per line.
+object_times() {
+    find . \( -name '*.obj' -o -name '*.o' \) -printf '%p %T@\n' | sort
+}
+
+# Touches the header, runs make, and checks that exactly the objects named were compiled again.
+rebuilds_exactly() {
+    local header=$1 before after changed
+    shift
+    before=$(object_times)
+    sleep 1
+    touch "$header"
+    make >make.log 2>&1 || fail "make after touching $header failed: $(cat make.log)"
+    after=$(object_times)
+    changed=$(join <(echo "$before") <(echo "$after") | awk '$2 != $3 {print $1}' | sort | xargs)
+    [ "$changed" = "$*" ] || fail "touching $header rebuilt '$changed', not '$*'"
+}
+
+nothing_to_do() {
+    make V=1 >make.log 2>&1 || fail "a second make failed: $(cat make.log)"
+    ! grep -q "zarn --zarngcc" make.log || fail "a second make ran the compiler again: $(cat make.log)"
+}
+
+configure_answers() {
+    local answer
+    for answer in "option to enable C11 features... -std=gnu11" "dependency style of .*gcc3" \
+        "for cos in -lm... yes" "for suffix of object files... obj" \
+        "for suffix of executables... .exe" "for windows.h... yes"; do
+        grep -q "^checking .*$answer" configure.log ||
+            fail "configure did not answer '$answer':$(grep '^checking' configure.log)"
+    done
+}
+
+build_autotools_project() {
+    local variant=$1
+    shift
+    echo "== the autotools project, $variant"
+    mkdir "$work/$variant"
+    cd "$work/$variant"
+    cp -R "$project/lib" "$project/src" "$project/tests" "$project/$variant/." .
+    autoreconf -fi >autoreconf.log 2>&1 || fail "autoreconf failed: $(cat autoreconf.log)"
+    ./configure --host=x86_64-w64-mingw32 CC="zarn --zarngcc" AR=llvm-ar RANLIB=llvm-ranlib \
+        "$@" >configure.log 2>&1 || fail "configure failed: $(cat configure.log config.log)"
+    configure_answers
+    make >make.log 2>&1 || fail "make failed: $(cat make.log)"
+    WINEPREFIX=$wine_prefix WINEDEBUG=-all make check LOG_COMPILER="$wine" >check.log 2>&1 ||
+        fail "make check failed: $(cat check.log tests/*.log)"
+    grep -q '^PASS: tests/test_calc' check.log || fail "make check passed nothing: $(cat check.log)"
+    runs_and_prints src/app.exe "sum=5 hypot=5 c11=1"
+    rebuilds_exactly lib/round.h ./lib/calc.obj
+    # make alone leaves the test program to make check.
+    rebuilds_exactly lib/calc.h ./lib/calc.obj ./src/app.obj
+    nothing_to_do
+}
+
+build_autotools_project plain
+build_autotools_project libtool --disable-shared LD=link NM=llvm-nm
+
+echo "== a plain Makefile: make's own rules, -I DIR, -MD -MP without -MT, -E -o"
+mkdir "$work/plain-make"
+cd "$work/plain-make"
+mkdir inc
+printf '#define GREETING "hello"\n' >inc/greeting.h
+printf '#include <stdio.h>\n#include "greeting.h"\nint main(void) { puts(GREETING); return 0; }\n' \
+    >main.c
+printf 'int unused;\n' >other.c
+cat >Makefile <<'MAKEFILE'
+CC = zarn --zarngcc
+CFLAGS = -Wall -O2 -MD -MP
+CPPFLAGS = -I inc
+app.exe: main.o other.o
+	$(CC) -o $@ $^
+main.i: main.c
+	$(CC) $(CPPFLAGS) -E -o $@ main.c
+-include main.d other.d
+MAKEFILE
+make >make.log 2>&1 || fail "make failed: $(cat make.log)"
+grep -q '^main.o:' main.d || fail "main.d names no target main.o: $(cat main.d)"
+grep -q '^inc/greeting.h:$' main.d || fail "main.d has no empty rule for its header: $(cat main.d)"
+runs_and_prints app.exe hello
+rebuilds_exactly inc/greeting.h ./main.o
+make main.i >make.log 2>&1 || fail "make main.i failed: $(cat make.log)"
+grep -q 'puts("hello")' main.i || fail "main.i holds no preprocessed text: $(head -c 400 main.i)"
+printf '#include "missing.h"\n' >broken.c
+if zarn --zarngcc -E -o broken.i broken.c >/dev/null 2>&1; then
+    fail "preprocessing a missing header succeeded"
+fi
+[ ! -e broken.i ] || fail "a failed -E -o left broken.i behind"
+
+echo "gcc mode builds: autotools, libtool and a plain Makefile"
