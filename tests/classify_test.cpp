@@ -123,6 +123,26 @@ TEST(Classify, DependencyOptions) {
     });
 }
 
+// gcc mode names the rule and its file after the object, as gcc does, unless told otherwise.
+TEST(Classify, GccDependencyDefaults) {
+    expectRows({
+        {{"--zarngcc", "-MD", "-c", "src/a.c", "-o", "obj/a.o"},
+         "C: outputFile=obj/a.o cSources=[src/a.c] compileOnly generate target=obj/a.o "
+         "dependencyFile=obj/a.d | L: outputFile=obj/a.o | current=C"},
+        {{"--zarngcc", "-MMD", "-o", "app", "src/my app.c"},
+         "C: outputFile=app cSources=[src/my app.c] generate target=my\\ app.obj "
+         "dependencyFile=my app.d userHeadersOnly | L: outputFile=app | current=C"},
+        {{"--zarngcc", "-MD", "-MQ", "$x", "-MT", "y", "-MF", "f", "a.c", "b.c"},
+         "C: cSources=[a.c,b.c] generate target=$$x y dependencyFile=f | L: | current=C"},
+        {{"--zarngcc", "-MD", "-o", "app", "a.obj"},
+         "C: outputFile=app objectFiles=[a.obj] | L: outputFile=app objectFiles=[a.obj] | "
+         "current=C"},
+        {{"--zarngcc", "-E", "-o", "a.i", "-MD", "a.c"},
+         "C: cSources=[a.c] preprocessOnly generate target=a.obj dependencyFile=a.d "
+         "preprocessedFile=a.i | L: outputFile=a.i | current=C"},
+    });
+}
+
 // Linker options move the current record to the linker, whose tool then runs.
 TEST(Classify, LinkerOptions) {
     expectRows({
@@ -181,6 +201,22 @@ TEST(Classify, EndingMessages) {
         EXPECT_EQ(ending.err, row.err);
         EXPECT_EQ(ending.status, row.status);
     }
+}
+
+// gcc mode shows in the trace, with every option it left out.
+TEST(Classify, GccModeTrace) {
+    traceEnabled = false;
+    test::ArgumentVector args(
+        {"-fPIC", "-c", "a.c", "--zarngcc", "-Wl,-rpath,/x,--as-needed", "--zarndbg"});
+    CompilerArgs compiler;
+    LinkerArgs linker;
+    testing::internal::CaptureStdout();
+    classifyArguments(args.argc(), args.argv(), compiler, linker);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "gcc mode (--zarngcc)\ngcc mode: dropped ``-fPIC''\n"
+              "gcc mode: dropped ``linker option -rpath /x''\n"
+              "gcc mode: dropped ``linker option --as-needed''\n");
+    traceEnabled = false;
 }
 
 // "--zarndbg" anywhere turns tracing on and is otherwise ignored.

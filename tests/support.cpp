@@ -97,6 +97,8 @@ std::string describeRecords(const CompilerArgs& compiler, const LinkerArgs& link
     describeFlag(text, "phonyTargets", compiler.dependencies.phonyTargets);
     describeText(text, "target", compiler.dependencies.target);
     describeText(text, "dependencyFile", compiler.dependencies.dependencyFile);
+    describeFlag(text, "userHeadersOnly", compiler.dependencies.userHeadersOnly);
+    describeText(text, "preprocessedFile", compiler.gcc.preprocessedFile);
     text += " | L:";
     describeTool(text, linker);
     describeFlag(text, "dll", linker.dll);

@@ -78,6 +78,85 @@ TEST(Translate, CompilerCommandLine) {
     });
 }
 
+// gcc mode: what gcc-style builds send, in the tools' words; "-" rows are refused.
+TEST(Translate, GccMode) {
+    test::ScratchDirectory scratch;
+    test::StartupLib lib(std::nullopt);
+    test::makeDirectory("lib");
+    test::writeFile("lib/libcalc.a", "");
+    test::writeFile("lib/libz.lib", "");
+    test::writeFile("lib/libw.dll.a", "");
+    auto gcc = [](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "--zarngcc");
+        return arguments;
+    };
+    expectRows({
+        {gcc({"-c", "-I", "inc", "-D", "A=1", "-U", "B", "-include", "cfg.h", "-isystem", "/sys",
+              "a.c"}),
+         "cl.exe", " /c /DA=1 /UB /Iinc /IZ:\\sys /FIcfg.h /Tca.c"},
+        {gcc({"-c", "-DX=y.c", "-DEBUG", "a.c"}), "cl.exe", " /c /DX=y.c /DEBUG /Tca.c"},
+        {gcc({"-c", "-std=gnu99", "-Wall", "-Wextra", "-Werror", "-Wshadow", "-fPIC", "a.c"}),
+         "cl.exe", " /c /std:c11 /W3 /W4 /WX /Tca.c"},
+        {gcc({"-c", "-std=c89", "-w", "a.c"}), "cl.exe", " /c /w /Tca.c"},
+        {gcc({"-c", "-std=c++11", "-std=gnu17", "a.cc", "b.c"}), "cl.exe",
+         " /c /std:c17 /std:c++14 /EHsc /Tcb.c /Tpa.cc"},
+        {gcc({"-c", "-fno-exceptions", "-fno-rtti", "a.cpp"}), "cl.exe", " /c /GR- /Tpa.cpp"},
+        {gcc({"-c", "/EHa", "a.cpp"}), "cl.exe", " /c /Tpa.cpp /EHa"},
+        {gcc({"-c", "-O0", "a.c"}), "cl.exe", " /c /Tca.c"},
+        {gcc({"-c", "-O2", "-Os", "a.c"}), "cl.exe", " /c /O1 /Tca.c"},
+        {gcc({"-c", "-Os", "-O3", "-g3", "a.c"}), "cl.exe", " /c /Ogityb2 /Gs /Zi /Tca.c"},
+        {gcc({"-c", "-g", "-g0", "a.c"}), "cl.exe", " /c /Tca.c"},
+        {gcc({"-c", "-x", "c++", "a.c", "-x", "none", "b.c", "-xc", "t.inc"}), "cl.exe",
+         " /c /EHsc /Tcb.c /Tct.inc /Tpa.c"},
+        {gcc({"-o", "app", "m.obj", "lib/libcalc.a", "-Llib", "-lz", "-l", "w", "-lm"}), "cl.exe",
+         " /Feapp m.obj lib\\libcalc.a lib\\libz.lib lib\\libw.dll.a m.lib"},
+        {gcc({"-shared", "-o", "g.dll", "g.c", "g.def", "-Wl,--out-implib,libg.dll.a,-s",
+              "-Xlinker", "-e", "-Xlinker", "start", "-Wl,/NOENTRY,-rpath,/x"}),
+         "cl.exe",
+         " /Feg.dll /LD /Tcg.c /link /DEF:g.def /IMPLIB:libg.dll.a /ENTRY:start /NOENTRY"},
+        {gcc({"-shared", "-o", "g.dll", "g.obj", "-link", "-Wl,--subsystem=windows"}), "link.exe",
+         " /dll /OUT:g.dll /INCREMENTAL:NO g.obj /SUBSYSTEM:windows"},
+        {gcc({"-c", "-shared", "-Wl,-s", "g.c"}), "cl.exe", " /c /Tcg.c"},
+        {gcc({"-E", "-o", "a.i", "a.c"}), "cl.exe", " /E /Tca.c"},
+        {gcc({"-MD", "-MT", "t", "-c", "a.c"}), "cl.exe", " /c /Tca.c"},
+    });
+    // Refused, as gcc would refuse them, or beyond what the tools can do.
+    for (std::vector<std::string> arguments : {std::vector<std::string>{"-x", "assembler", "a.s"},
+                                               {"-Wp,-DX", "a.c"},
+                                               {"-std=c2x"},
+                                               {"-M", "a.c"},
+                                               {"-Wl,-rpath"},
+                                               {"-MD", "a.c", "b.c"}}) {
+        test::Ending ending = test::runToEnd([&] { translate(gcc(arguments)); });
+        EXPECT_EQ(ending.status, 1) << arguments[0];
+    }
+}
+
+// Without "--zarngcc" gcc's options are what zarn's own table makes of them.
+TEST(Translate, GccOptionsWithoutGccMode) {
+    test::ScratchDirectory scratch;
+    test::StartupLib lib(std::nullopt);
+    expectRows({
+        {{"-c", "-O0", "a.c"}, "cl.exe", " /c /Ogityb2 /Gs /Tca.c"},
+        {{"a.obj", "-DEBUG"}, "link.exe", " /DEBUG /INCREMENTAL:NO a.obj"},
+        {{"-c", "-MT", "a", "-MT", "b", "a.c"}, "cl.exe", " /c /Tca.c"},
+        {{"-c", "/DEF:x.def", "a.cpp"}, "cl.exe", " /c /DEF:x.def /Tpa.cpp"},
+    });
+    for (std::vector<std::string> arguments : {std::vector<std::string>{"-I", "inc", "a.c"},
+                                               {"lib/libcalc.a"},
+                                               {"-std=c99"},
+                                               {"-Wall"},
+                                               {"-fPIC"},
+                                               {"-shared"},
+                                               {"-Wl,-s"},
+                                               {"-MMD"},
+                                               {"--version"},
+                                               {"x.def"}}) {
+        test::Ending ending = test::runToEnd([&] { translate(arguments); });
+        EXPECT_EQ(ending.status, 1) << arguments[0];
+    }
+}
+
 // Each piece is one word for the tool: blanks and quotes inside it are quoted, nothing else.
 TEST(Translate, QuotingOfPieces) {
     test::ScratchDirectory scratch;

@@ -198,23 +198,20 @@ void addNamedLibrary(Classification& c, const std::string& name) {
                        "lib" + windows + ".a"});
 }
 
-void readLinkerWords(Classification& c, std::initializer_list<std::string_view> words,
-                     std::string_view given) {
-    for (std::string_view word : words) {
-        LinkerWordResult result;
-        readLinkerWord(c.linkerWords, word, result);
-        for (const std::string& option : result.options)
-            c.addLinkerOption(option);
-        for (const std::string& dropped : result.dropped)
-            c.dropped.push_back(std::string(given) + " " + dropped);
-    }
+void readLinkerWordFor(Classification& c, std::string_view word) {
+    LinkerWordResult result;
+    readLinkerWord(c.linkerWords, word, result);
+    for (const std::string& option : result.options)
+        c.addLinkerOption(option);
+    for (const std::string& dropped : result.dropped)
+        c.dropped.push_back("linker option " + dropped);
 }
 
 void readCommaSeparatedLinkerWords(Classification& c, std::string_view list) {
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t comma = std::min(list.find(',', start), list.size());
-        readLinkerWords(c, {list.substr(start, comma - start)}, "-Wl,");
+        readLinkerWordFor(c, list.substr(start, comma - start));
         start = comma + 1;
     }
 }
@@ -354,10 +351,7 @@ const Rule rules[] = {
      },
      Current::unchanged},
     {Applies::option, [](const Argument& a) { return a.text == "-Xlinker"; },
-     [](Classification& c, const Argument& a) {
-         std::string word = c.takeValue(a);
-         readLinkerWords(c, {word}, "-Xlinker");
-     },
+     [](Classification& c, const Argument& a) { readLinkerWordFor(c, c.takeValue(a)); },
      Current::unchanged},
     {Applies::option, [](const Argument& a) { return startsWith(a.text, "/DEF:"); },
      [](Classification& c, const Argument& a) {

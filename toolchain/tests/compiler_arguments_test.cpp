@@ -43,10 +43,37 @@ TEST(CompilerArguments, RewritesForClangCl) {
         {"other ways of stopping before the link",
          {"/EP", "/P", "/Zs", "/Tca.c"},
          {"/EP", "/P", "/Zs", "/Tca.c"}},
+        {"a value given as the next argument is read as cl.exe reads it",
+         {"/c", "/I", "Z:\\w\\inc", "/D", "X", "/Tc", "a.c"},
+         {"/c", "/I", "/w/inc", "/D", "X", "/Tc", "a.c"}},
+        {"the C standards define __STDC__, as cl.exe 17.2 does",
+         {"/c", "/std:c11", "/Tca.c"},
+         {"/c", "/std:c11", "/D__STDC__=1", "/Tca.c"}},
+        {"the linker's options reach lld-link through clang-cl, before the inputs",
+         {"/Fea.dll", "/LD", "a.obj", "/link", "/DEF:Z:\\w\\a.def", "/NOENTRY"},
+         {"/Fea.dll", "/LD", "/clang:-Xlinker", "/clang:/DEF:/w/a.def", "/clang:-Xlinker",
+          "/clang:/NOENTRY", "-fuse-ld=lld", "--", "a.obj"}},
         {"cl.exe alone shows what compiler it is", {}, {"--version"}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(clangClCommand(row.cl).arguments, row.clangCl) << row.why;
+}
+
+// cl.exe refuses a command line without a file to compile or link; clang-cl only warned.
+TEST(CompilerArguments, MissingSource) {
+    struct Row {
+        Words cl;
+        bool missing;
+    } rows[] = {
+        {{"/c", "/I", "/Tca.c", "/usr/include"}, true},
+        {{"/c", "/Tc", "a.c"}, false},
+        {{"/c", "/Tpa.cpp"}, false},
+        {{"/Feapp.exe", "a.obj"}, false},
+        {{"/?"}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clangClCommand(row.cl).missingSource, row.missing)
+            << ::testing::PrintToString(row.cl);
 }
 
 TEST(CompilerArguments, SaysWhetherItPreprocessesOrLinks) {
