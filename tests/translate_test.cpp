@@ -117,6 +117,8 @@ TEST(Translate, GccMode) {
         {gcc({"-shared", "-o", "g.dll", "g.obj", "-link", "-Wl,--subsystem=windows"}), "link.exe",
          " /dll /OUT:g.dll /INCREMENTAL:NO g.obj /SUBSYSTEM:windows"},
         {gcc({"-c", "-shared", "-Wl,-s", "g.c"}), "cl.exe", " /c /Tcg.c"},
+        {gcc({"-o", "g.exe", "g.obj", "-Wl,", "-Wl,,/NOENTRY,"}), "cl.exe",
+         " /Feg.exe g.obj /link /NOENTRY"},
         {gcc({"-E", "-o", "a.i", "a.c"}), "cl.exe", " /E /Tca.c"},
         {gcc({"-MD", "-MT", "t", "-c", "a.c"}), "cl.exe", " /c /Tca.c"},
     });

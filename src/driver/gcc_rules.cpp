@@ -211,7 +211,9 @@ void readCommaSeparatedLinkerWords(Classification& c, std::string_view list) {
     std::size_t start = 0;
     while (start <= list.size()) {
         std::size_t comma = std::min(list.find(',', start), list.size());
-        readLinkerWordFor(c, list.substr(start, comma - start));
+        // "-Wl," and "-Wl,a,,b" hold empty words, which gcc leaves out.
+        if (comma > start)
+            readLinkerWordFor(c, list.substr(start, comma - start));
         start = comma + 1;
     }
 }
