@@ -4,6 +4,7 @@
 #include "host/paths.h"
 #include "host/text.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zarn {

@@ -64,6 +64,9 @@ struct Classification {
 
     // The argument after the option, whatever it looks like; it is not classified itself.
     std::string takeValue(const Argument& option);
+
+    // "unknown option" for the text, and the end of the program with status 1.
+    [[noreturn]] void reject(std::string_view text) const;
 };
 
 enum class Applies { any, option, optionWhileCompiling };

@@ -16,14 +16,6 @@ namespace zarn {
 
 namespace {
 
-bool endsWithAny(std::string_view text, std::initializer_list<std::string_view> suffixes) {
-    for (std::string_view suffix : suffixes) {
-        if (endsWith(text, suffix))
-            return true;
-    }
-    return false;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -216,6 +208,11 @@ std::string Classification::takeValue(const Argument& option) {
     return argv[++index];
 }
 
+void Classification::reject(std::string_view text) const {
+    std::fprintf(stderr, "%s ERROR: unknown option \"%s\"\n", argv[0], std::string(text).c_str());
+    endProgram(1);
+}
+
 Tool& classifyArguments(int argc, char* const* argv, CompilerArgs& compiler, LinkerArgs& linker) {
     Classification c{compiler, linker, &compiler, argc, argv, 1, SourceLanguage::byEnding, {}, {}};
     compiler.gccMode = asksForGccMode(argc, argv);
@@ -229,10 +226,8 @@ Tool& classifyArguments(int argc, char* const* argv, CompilerArgs& compiler, Lin
             compiler.gccMode ? findRule(gccRules(), argument, compilerCurrent) : nullptr;
         if (rule == nullptr)
             rule = findRule(ownRules, argument, compilerCurrent);
-        if (rule == nullptr) {
-            std::fprintf(stderr, "%s ERROR: unknown option \"%s\"\n", argv[0], argv[c.index]);
-            endProgram(1);
-        }
+        if (rule == nullptr)
+            c.reject(text);
         rule->apply(c, argument);
         if (rule->current == Current::compiler)
             c.current = &compiler;

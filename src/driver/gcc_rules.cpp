@@ -17,11 +17,6 @@ namespace zarn {
 
 namespace {
 
-[[noreturn]] void refuse(const Classification& c, const std::string& what) {
-    std::fprintf(stderr, "%s ERROR: unknown option \"%s\"\n", c.argv[0], what.c_str());
-    endProgram(1);
-}
-
 [[noreturn]] void answer(std::string_view text) {
     writeOwnOutput(text);
     endProgram(0);
@@ -164,14 +159,6 @@ const OptimizeLevel* findOptimizeLevel(std::string_view text) {
     return nullptr;
 }
 
-bool endsWithAny(std::string_view text, std::initializer_list<std::string_view> suffixes) {
-    for (std::string_view suffix : suffixes) {
-        if (endsWith(text, suffix))
-            return true;
-    }
-    return false;
-}
-
 bool hasSourceEnding(std::string_view text) {
     return endsWithAny(text, {".c", ".cpp", ".cxx", ".c++", ".cc", ".h"});
 }
@@ -226,7 +213,7 @@ void setLanguage(Classification& c, const std::string& language, const Argument&
     else if (language == "none")
         c.language = SourceLanguage::byEnding;
     else
-        refuse(c, std::string(a.text) + (a.text == "-x" ? " " + language : ""));
+        c.reject(std::string(a.text) + (a.text == "-x" ? " " + language : ""));
 }
 
 // Tried in this order, before zarn's own table; an argument no row takes goes on to it.

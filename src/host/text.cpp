@@ -80,4 +80,12 @@ bool endsWith(std::string_view text, std::string_view suffix) {
            text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+bool endsWithAny(std::string_view text, std::initializer_list<std::string_view> suffixes) {
+    for (std::string_view suffix : suffixes) {
+        if (endsWith(text, suffix))
+            return true;
+    }
+    return false;
+}
+
 } // namespace zarn

@@ -2,6 +2,7 @@
 // Texts carry no encoding: comparisons are byte by byte, case folding touches ASCII only.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,7 @@ std::string escapeForMake(std::string_view name);
 
 bool startsWith(std::string_view text, std::string_view prefix);
 bool endsWith(std::string_view text, std::string_view suffix);
+// Whether the text ends with one of the suffixes.
+bool endsWithAny(std::string_view text, std::initializer_list<std::string_view> suffixes);
 
 } // namespace zarn
