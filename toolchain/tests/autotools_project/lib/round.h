@@ -2,6 +2,6 @@
 #ifndef ROUND_H
 #define ROUND_H
 
-#define CALC_ROUND(x) ((double)(long)((x) * 1000.0 + 0.5) / 1000.0)
+#define CALC_ROUND(x) ((double)(long)((x)*1000.0 + 0.5) / 1000.0)
 
 #endif
