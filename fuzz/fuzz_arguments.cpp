@@ -10,10 +10,10 @@
 // Standard output and standard error are muted; property violations are reported on
 // descriptor 2.
 //
-// Properties: the run ends normally or through ProgramEnd with status 0 or 1; what both records
-// share is equal in both; every piece of the compiler's text (and of the linker's text when no
-// list file adds command-line text) is one word of it, in particular objects, libraries and
-// pass-through options arrive whole and in order; LIB is set.
+// Properties (with and without "--zarngcc"): the run ends normally or through ProgramEnd with
+// status 0 or 1; what both records share is equal in both; every piece of the compiler's text (and
+// of the linker's text when no list file adds command-line text) is one word of it, in particular
+// objects, libraries and pass-through options arrive whole and in order; LIB is set.
 #include "driver/classify.h"
 #include "fuzz_check.h"
 #include "host/command_line.h"
@@ -90,20 +90,45 @@ void checkText(const std::string& text) {
     ZARN_FUZZ_CHECK(lib != nullptr);
 }
 
+bool namesExceptionModel(const std::vector<std::string>& options) {
+    for (const std::string& option : options) {
+        if (option.rfind("/EH", 0) == 0 || option.rfind("-EH", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
 void checkCompilerText(const zarn::CompilerArgs& compiler, const std::string& text) {
     checkText(text);
     std::vector<std::string> words = zarn::splitCommandLine(text);
+    const zarn::GccCompileOptions& gcc = compiler.gcc;
+    bool compiles =
+        !compiler.cSources.empty() || !compiler.cppSources.empty() || !compiler.headers.empty();
+    bool links = !compiler.compileOnly && !compiler.preprocessOnly;
+    std::size_t optimize = gcc.optimizeForSize ? 1 : compiler.optimizeLevel >= 0 ? 2 : 0;
     std::size_t pieces =
-        compiler.preprocessOnly + compiler.compileOnly + (compiler.optimizeLevel >= 0 ? 2 : 0) +
-        !compiler.cpuOption.empty() + compiler.debugInfo + !compiler.outputFile.empty() +
-        !compiler.pdbFile.empty() + compiler.defines.size() + compiler.includeDirs.size() +
-        compiler.cSources.size() + compiler.cppSources.size() + compiler.headers.size();
+        compiler.preprocessOnly + compiler.compileOnly + optimize + !compiler.cpuOption.empty() +
+        compiler.debugInfo + !compiler.outputFile.empty() + !compiler.pdbFile.empty() +
+        compiler.defines.size() + compiler.includeDirs.size() + compiler.cSources.size() +
+        compiler.cppSources.size() + compiler.headers.size() + gcc.undefines.size() +
+        gcc.systemIncludeDirs.size() + gcc.forcedIncludes.size() + (gcc.sharedLibrary && links);
+    if (compiles) {
+        pieces += (!gcc.cStandard.empty() && !compiler.cSources.empty()) +
+                  (!gcc.cxxStandard.empty() && !compiler.cppSources.empty()) + gcc.options.size() +
+                  (compiler.gccMode && gcc.exceptions && !compiler.cppSources.empty() &&
+                   !namesExceptionModel(compiler.extraOptions));
+    }
     std::vector<std::string> tail = commonWords(compiler);
+    if (links && !gcc.linkerOptions.empty()) {
+        tail.push_back("/link");
+        tail.insert(tail.end(), gcc.linkerOptions.begin(), gcc.linkerOptions.end());
+    }
     ZARN_FUZZ_CHECK(words.size() == pieces + tail.size());
     ZARN_FUZZ_CHECK(endsWithWords(words, tail));
-    std::size_t first = words.size() - tail.size() - compiler.headers.size() -
-                        compiler.cppSources.size() - compiler.cSources.size() -
-                        compiler.includeDirs.size() - compiler.defines.size();
+    std::size_t first =
+        words.size() - tail.size() - compiler.headers.size() - compiler.cppSources.size() -
+        compiler.cSources.size() - gcc.forcedIncludes.size() - gcc.systemIncludeDirs.size() -
+        compiler.includeDirs.size() - gcc.undefines.size() - compiler.defines.size();
     for (std::size_t i = 0; i < compiler.defines.size(); ++i)
         ZARN_FUZZ_CHECK(words[first + i] == "/D" + compiler.defines[i]);
 }
