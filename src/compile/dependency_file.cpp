@@ -6,6 +6,7 @@
 #include "host/process.h"
 #include "host/program_end.h"
 #include "host/text.h"
+#include "tool/launcher.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -110,10 +111,9 @@ void writeDependencyFile(const DependencyOptions& request,
 }
 
 void runDependencyPass(const DependencyOptions& request, const Tool& current) {
-    std::string commandLine =
-        std::string(current.toolName()) + " /nologo /E " + current.buildArguments();
     CapturedOutput output, error;
-    int status = runExternalProcess(commandLine, output, error);
+    int status =
+        runTool(current.toolName(), " /nologo /E " + current.buildArguments(), output, error);
     if (status != 0) {
         std::fflush(stdout);
         writeCaptured(stderr, error);

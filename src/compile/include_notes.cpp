@@ -5,6 +5,10 @@
 
 namespace zarn {
 
+std::string_view includeNoteOptions(bool launched) {
+    return launched ? " /showIncludes /nologo" : " /showIncludes";
+}
+
 std::size_t takeIncludeNotes(char* text, std::size_t size, std::string_view prefix,
                              std::vector<std::string>& names) {
     std::string_view all(text, size);
