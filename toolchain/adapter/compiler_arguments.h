@@ -10,7 +10,6 @@ struct ClangClCommand {
     std::vector<std::string> arguments; // after the program name
     bool preprocessing = false;         // "/E": the output needs its #line directives rewritten
     bool linking = false;               // no "/c", "/E" …: clang-cl runs lld-link
-    bool includeNotes = false;          // "/showIncludes": the notes' names need rewriting
 };
 
 // File names in options and inputs become POSIX names, options clang-cl no longer knows are
