@@ -14,8 +14,8 @@
 //   STANDIN_RESET_EVENT          (Windows) reset the event of this handle value, if inherited
 //   STANDIN_PID_FILE             write its process id to this file, once it runs
 //   STANDIN_SLEEP_MS             then sleep this long before going on
-// With "/E" right after the tool's "/nologo", and a preprocessed text set, it is a preprocessing
-// run and reads these instead:
+// With "/E" right after the tool's "/nologo" (or "-E" after "-nologo"), and a preprocessed text
+// set, it is a preprocessing run and reads these instead:
 //   STANDIN_PREPROCESSED_FILE    the preprocessed text to write to standard output
 //   STANDIN_PREPROCESS_STDERR, STANDIN_PREPROCESS_STATUS
 #include <algorithm>
@@ -220,8 +220,13 @@ int main(int argc, char** argv) {
     std::vector<std::string> words = arguments(argc, argv);
     record(words);
     std::size_t first = words.empty() ? 1 : firstToolArgument(words[0]);
-    bool preprocessing = words.size() >= first + 2 && words[first] == "/nologo" &&
-                         words[first + 1] == "/E" && setting("STANDIN_PREPROCESSED_FILE");
+    // Options as zarn writes them: "/x", or "-x" behind a launcher.
+    auto isOption = [&](std::size_t at, const char* name) {
+        return at < words.size() && !words[at].empty() &&
+               (words[at][0] == '/' || words[at][0] == '-') && words[at].substr(1) == name;
+    };
+    bool preprocessing = isOption(first, "nologo") && isOption(first + 1, "E") &&
+                         setting("STANDIN_PREPROCESSED_FILE");
     if (preprocessing) {
         if (const char* text = setting("STANDIN_PREPROCESSED_FILE"))
             writeFile(1, text);

@@ -9,10 +9,6 @@
 
 namespace zarn {
 
-std::string_view includeNoteOptions(bool launched) {
-    return launched ? " /showIncludes /nologo" : " /showIncludes";
-}
-
 namespace {
 
 void traceNote(std::string& trace, std::string_view written, const std::string& read) {

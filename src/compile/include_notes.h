@@ -13,13 +13,6 @@ namespace zarn {
 // in ZARN_SHOWINCLUDES_PREFIX.
 inline constexpr std::string_view defaultIncludeNotePrefix = "Note: including file:";
 
-// What the compile's argument text ends with to have the notes written: "/showIncludes", and
-// behind a launcher a second "/nologo". A compiler cache such as sccache 0.4 leaves
-// "/showIncludes" out of its key and answers a hit with what the kept compile printed; the
-// extra word, which changes nothing else, gives compiles with notes cache entries of their own,
-// so that a hit never comes without its notes nor with notes nobody asked for.
-std::string_view includeNoteOptions(bool launched);
-
 // Takes every line that starts with the prefix out of the text, in place, keeping every other
 // byte in order, and returns the new size. The name of each note, what follows the prefix and
 // the blanks that show the nesting depth up to the line end ("\n" or "\r\n"), is appended to

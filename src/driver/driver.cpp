@@ -63,7 +63,7 @@ std::string includeNotePrefix() {
 int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNotes) {
     std::string arguments = " /nologo " + current.buildArguments();
     if (includeNotes) {
-        arguments += includeNoteOptions(launcherFor(current.toolName()).has_value());
+        arguments += " /showIncludes";
         checkDependencyFileWritable(compiler.dependencies);
     }
     CapturedOutput output, error;

@@ -16,7 +16,10 @@ namespace zarn {
 std::optional<std::string> launcherFor(std::string_view toolName);
 
 // The command line that runs the tool with its argument text (which starts with a blank): the
-// tool's name and the text, after its launcher's name and a blank when it has one.
+// tool's name and the text; or, when the tool has a launcher, the launcher's name, the tool's
+// and the same arguments with each option but the sources' written "-x" where the text has
+// "/x", so that the launcher takes no option for a file, and a second "-nologo" when the
+// compile is asked for its include notes, so that a cache keys it apart from one that is not.
 std::string toolCommandLine(std::string_view toolName, std::string_view arguments);
 
 // Runs that command line with captured output (runExternalProcess) and returns the tool's
