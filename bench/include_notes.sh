@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What -MD costs a compile, with two compiler runs (the default) and with one
-# (ZARN_DEPS=showincludes), each against the same compile without -MD:
+# (ZARN_DEPS=showincludes), each against the same compile without -MD, as medians over the
+# rounds (and, for a machine shared with other work, as the median of each round's own ratio):
 #   1. one translation unit through zarn and the LLVM adapters: a small one, and one that
 #      includes the runtime's windows.h; the three ways run in turn, ROUNDS rounds (default 25);
 #   2. a clean build of examples/sample with make -j2, the three ways in turn (SAMPLE_ROUNDS,
@@ -44,16 +45,25 @@ cpu_ns() {
     awk 'NR == 2 { split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%.0f", (u[1] * 60 + u[2] + s[1] * 60 + s[2]) * 1e9 }' "$work/times"
 }
 
-# The medians of the three ways, wall and processor time, and their ratios to no -MD.
+# The median of the ratios of two ways within each round: what is left of a load that comes
+# and goes on a shared machine, since the ways of one round run side by side.
+round_ratio() { # FILE FILE
+    paste "$1" "$2" | awk '{ print $1 / $2 }' | sort -n |
+        awk '{ v[NR] = $1 } END { printf "%.3f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# The medians of the three ways, wall and processor time, and their ratios to no -MD: of the
+# medians, and the median of each round's own ratio.
 report() { # NAME FILE-PREFIX
     local kind plain two one
     for kind in "" .cpu; do
         plain=$(median_ms "$2.plain$kind")
         two=$(median_ms "$2.two$kind")
         one=$(median_ms "$2.one$kind")
-        printf '%s %s: no -MD %s ms; two runs %s ms (%sx); one run %s ms (%sx)\n' "$1" \
-            "$([ -z "$kind" ] && echo wall || echo cpu)" "$plain" "$two" "$(ratio "$two" "$plain")" \
-            "$one" "$(ratio "$one" "$plain")"
+        printf '%s %s: no -MD %s ms; two runs %s ms (%sx, by round %sx); one run %s ms (%sx, by round %sx)\n' \
+            "$1" "$([ -z "$kind" ] && echo wall || echo cpu)" "$plain" "$two" \
+            "$(ratio "$two" "$plain")" "$(round_ratio "$2.two$kind" "$2.plain$kind")" "$one" \
+            "$(ratio "$one" "$plain")" "$(round_ratio "$2.one$kind" "$2.plain$kind")"
     done
 }
 

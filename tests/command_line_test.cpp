@@ -70,6 +70,9 @@ TEST(CommandLine, QuotedListsSplitBack) {
         // What a response file gets: the words after the program name, and nothing else.
         std::string withProgram = "\"my tool.exe\"" + text;
         EXPECT_EQ(splitCommandLine(argumentsAfterProgram(withProgram)), words) << withProgram;
+        // Behind a launcher, the words after the launcher and the tool it starts.
+        std::string launched = " \"my cache.exe\"\tcl.exe" + text;
+        EXPECT_EQ(splitCommandLine(argumentsAfterProgram(launched, 2)), words) << launched;
     }
 }
 

@@ -44,6 +44,46 @@ TEST(IncludeNotes, TakenOutOfTheOutput) {
     }
 }
 
+// Notes name files as the compiler opened them: cl.exe in Windows form, clang-cl on a POSIX host
+// in POSIX form. Each row: the two forms of one output, what stays of it, and the names both
+// give, in Windows form.
+TEST(IncludeNotes, EitherNameForm) {
+    struct Row {
+        std::string posix, windows, rest;
+        std::vector<std::string> names;
+    } rows[] = {
+        // absolute names on drive Z:, the depth kept
+        {note + " /usr/include/a.h\n" + note + "   /tmp/b c.h\n",
+         note + " Z:\\usr\\include\\a.h\n" + note + "   Z:\\tmp\\b c.h\n",
+         "",
+         {"Z:\\usr\\include\\a.h", "Z:\\tmp\\b c.h"}},
+        // relative names stay relative; CR LF and a last line without an end
+        {note + " ./inc dir/a.h\r\n" + note + " b/c.h",
+         note + " .\\inc dir\\a.h\r\n" + note + " b\\c.h",
+         "",
+         {".\\inc dir\\a.h", "b\\c.h"}},
+        // other drives, and the mixed separators of an #include "sub/x.h"
+        {note + " /cygdrive/c/dir/a.h\n" + note + " /cygdrive/c/src/inc/sub/x.h\n",
+         note + " C:\\dir\\a.h\n" + note + " C:\\src\\inc/sub/x.h\n",
+         "",
+         {"C:\\dir\\a.h", "C:\\src\\inc\\sub\\x.h"}},
+        // a note's prefix within a line is no note
+        {"a.c(1): warning: x/y\n " + note + " /a.h\n" + note + "\n",
+         "a.c(1): warning: x/y\n " + note + " /a.h\n" + note + "\n",
+         "a.c(1): warning: x/y\n " + note + " /a.h\n",
+         {}},
+    };
+    for (Row& row : rows) {
+        for (std::string text : {row.posix, row.windows}) {
+            std::vector<std::string> names;
+            std::string written = text;
+            text.resize(takeIncludeNotes(text.data(), text.size(), note, names));
+            EXPECT_EQ(text, row.rest) << written;
+            EXPECT_EQ(names, row.names) << written;
+        }
+    }
+}
+
 // Whole runs through the stand-in compiler. Each row: settings, zarn's status, standard output
 // and error, the dependency file (or "old" where it must stay) and the compiler runs.
 TEST(IncludeNotes, OneCompilerRun) {
@@ -66,6 +106,17 @@ TEST(IncludeNotes, OneCompilerRun) {
     } rows[] = {
         {"one run",
          {{"ZARN_DEPS", "showincludes"}, {"STANDIN_STDOUT", notes}},
+         {},
+         0,
+         "foo.c\r\nfoo.c(3): warning C4100\r\n",
+         "",
+         rule,
+         {compile + " /showIncludes"}},
+        {"POSIX names, as clang-cl writes them on Linux, give the same file",
+         {{"ZARN_DEPS", "showincludes"},
+          {"STANDIN_STDOUT", "foo.c\r\n" + note + " /src/my inc/foo.h\r\n" + note +
+                                 "  /src/my$dir/cfg.h\r\nfoo.c(3): warning C4100\r\n" + note +
+                                 " /src/foo.h"}},
          {},
          0,
          "foo.c\r\nfoo.c(3): warning C4100\r\n",
@@ -158,6 +209,37 @@ TEST(IncludeNotes, OneCompilerRun) {
             runs.push_back(test::joinArguments(run));
         EXPECT_EQ(runs, row.runs) << row.what;
     }
+}
+
+// With "--zarndbg" each note is shown as the compiler wrote it, and the name it is read as where
+// that differs, between the compile's trace line and its output.
+TEST(IncludeNotes, Trace) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    test::ScopedEnvironment lib("LIB", std::nullopt);
+    tools.set("ZARN_DEPS", "showincludes");
+    tools.set("STANDIN_STDOUT", note + " C:\\inc\\a.h\n" + note + "  /src/b.h\nfoo.c\n");
+    test::ProgramResult result = test::runProgram(
+        {zarn, "--zarndbg", "-c", "foo.c", "-MD", "-MT", "foo.obj", "-MF", "foo.d"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "LIB==''\nInvoking external process: ``cl.exe /nologo  /c /Tcfoo.c "
+                          "/showIncludes''\nInclude note: ``C:\\inc\\a.h''\nInclude note: "
+                          "``/src/b.h'' read as ``Z:\\src\\b.h''\nfoo.c\n");
+    EXPECT_EQ(test::readFile("foo.d"),
+              "foo.obj: \\\n\t/cygdrive/c/inc/a.h \\\n\t/src/b.h \\\n\tfoo.c\n\n");
+}
+
+// A compile that links asks for its notes before "/link", after which all is the linker's.
+TEST(IncludeNotes, BeforeTheLinkersOptions) {
+    test::ScratchDirectory scratch;
+    test::StandInTools tools;
+    test::ProgramResult result = test::runProgram(
+        {zarn, "--zarngcc", "-MD", "-o", "app.exe", "foo.c", "-Wl,--out-implib,app.lib"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::vector<test::ToolRun> runs = tools.runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(test::joinArguments(runs[0]),
+              "cl.exe /nologo /Feapp.exe /Tcfoo.c /showIncludes /link /IMPLIB:app.lib");
 }
 
 // What a failed dependency file takes with it: the files make knows the compile by.

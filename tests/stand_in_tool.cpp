@@ -1,4 +1,5 @@
-// A stand-in for cl.exe, link.exe and lib.exe, installed under those names for the tests.
+// A stand-in for cl.exe, link.exe and lib.exe, installed under those names for the tests, and
+// for a compiler launcher ("launcher", given the tool's name and arguments, as sccache is).
 // It records how it was called and behaves as the environment tells it:
 //   STANDIN_LOG                  append a record of the run (arguments, the text of a response
 //                                file named "@file", LIB) to this file
@@ -13,8 +14,8 @@
 //   STANDIN_RESET_EVENT          (Windows) reset the event of this handle value, if inherited
 //   STANDIN_PID_FILE             write its process id to this file, once it runs
 //   STANDIN_SLEEP_MS             then sleep this long before going on
-// With "/E" right after "/nologo", and a preprocessed text set, it is a preprocessing run and
-// reads these instead:
+// With "/E" right after the tool's "/nologo" (or "-E" after "-nologo"), and a preprocessed text
+// set, it is a preprocessing run and reads these instead:
 //   STANDIN_PREPROCESSED_FILE    the preprocessed text to write to standard output
 //   STANDIN_PREPROCESS_STDERR, STANDIN_PREPROCESS_STATUS
 #include <algorithm>
@@ -117,6 +118,13 @@ std::string responseText(const std::string& bytes) {
 }
 #endif
 
+// Called as the launcher, the tool's name is its first argument and the tool's own follow.
+std::size_t firstToolArgument(const std::string& program) {
+    std::size_t nameStart = program.find_last_of("/\\");
+    nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+    return program.compare(nameStart, 8, "launcher") == 0 ? 2 : 1;
+}
+
 void writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -211,7 +219,13 @@ int main(int argc, char** argv) {
 #endif
     std::vector<std::string> words = arguments(argc, argv);
     record(words);
-    bool preprocessing = words.size() >= 3 && words[1] == "/nologo" && words[2] == "/E" &&
+    std::size_t first = words.empty() ? 1 : firstToolArgument(words[0]);
+    // Options as zarn writes them: "/x", or "-x" behind a launcher.
+    auto isOption = [&](std::size_t at, const char* name) {
+        return at < words.size() && !words[at].empty() &&
+               (words[at][0] == '/' || words[at][0] == '-') && words[at].substr(1) == name;
+    };
+    bool preprocessing = isOption(first, "nologo") && isOption(first + 1, "E") &&
                          setting("STANDIN_PREPROCESSED_FILE");
     if (preprocessing) {
         if (const char* text = setting("STANDIN_PREPROCESSED_FILE"))

@@ -46,6 +46,9 @@ class CompilerArgs final : public Tool {
 
     const char* toolName() const override { return "cl.exe"; }
     std::string buildArguments() const override;
+    // The end of the argument text that is the linker's when the compiler links: "/link" and
+    // gcc mode's linker options, or nothing.
+    std::string linkerSection() const;
 
     void addCSource(const std::string& file) { cSources.push_back(file); }
     void addCppSource(const std::string& file) { cppSources.push_back(file); }

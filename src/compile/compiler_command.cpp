@@ -70,13 +70,16 @@ std::string CompilerArgs::buildArguments() const {
         appendArgument(text, "/Tp" + toWindowsPath(source));
     for (const std::string& header : headers)
         appendArgument(text, toWindowsPath(header));
-    text += commonArguments();
-    // Everything after "/link" is the linker's.
-    if (links && !gcc.linkerOptions.empty()) {
-        appendArgument(text, "/link");
-        for (const std::string& option : gcc.linkerOptions)
-            appendArgument(text, option);
-    }
+    return text + commonArguments() + linkerSection();
+}
+
+std::string CompilerArgs::linkerSection() const {
+    std::string text;
+    if (compileOnly || preprocessOnly || gcc.linkerOptions.empty())
+        return text;
+    appendArgument(text, "/link");
+    for (const std::string& option : gcc.linkerOptions)
+        appendArgument(text, option);
     return text;
 }
 

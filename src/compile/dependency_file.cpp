@@ -7,6 +7,7 @@
 #include "host/process.h"
 #include "host/program_end.h"
 #include "host/text.h"
+#include "tool/launcher.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -115,10 +116,9 @@ void writeDependencyFile(const DependencyOptions& request,
 
 void runDependencyPass(const CompilerArgs& compiler, const Tool& current) {
     const DependencyOptions& request = compiler.dependencies;
-    std::string commandLine =
-        std::string(current.toolName()) + " /nologo /E " + current.buildArguments();
     CapturedOutput output, error;
-    int status = runExternalProcess(commandLine, output, error);
+    int status =
+        runTool(current.toolName(), " /nologo /E " + current.buildArguments(), output, error);
     if (status != 0) {
         std::fflush(stdout);
         writeCaptured(stderr, error);

@@ -1,13 +1,32 @@
 #include "compile/include_notes.h"
 
+#include "host/diagnostics.h"
+#include "host/output.h"
+#include "host/paths.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace zarn {
 
+namespace {
+
+void traceNote(std::string& trace, std::string_view written, const std::string& read) {
+    trace += "Include note: ``";
+    trace.append(written);
+    if (read != written) {
+        trace += "'' read as ``";
+        trace += read;
+    }
+    trace += "''\n";
+}
+
+} // namespace
+
 std::size_t takeIncludeNotes(char* text, std::size_t size, std::string_view prefix,
                              std::vector<std::string>& names) {
     std::string_view all(text, size);
+    std::string trace;
     std::size_t kept = 0;
     std::size_t start = 0;
     while (start < size) {
@@ -28,10 +47,17 @@ std::size_t takeIncludeNotes(char* text, std::size_t size, std::string_view pref
             name.remove_suffix(1);
         if (!name.empty() && name.back() == '\r')
             name.remove_suffix(1);
-        if (!name.empty())
-            names.emplace_back(name);
+        if (!name.empty()) {
+            // Names as cl.exe writes them, which the dependency file's rules expect; a Windows
+            // name keeps its text, its separators all written '\'.
+            names.push_back(toWindowsPath(name));
+            if (traceEnabled)
+                traceNote(trace, name, names.back());
+        }
         start = end;
     }
+    if (!trace.empty())
+        writeOwnOutput(trace);
     return kept;
 }
 

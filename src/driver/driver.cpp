@@ -8,6 +8,7 @@
 #include "host/files.h"
 #include "host/process.h"
 #include "host/program_end.h"
+#include "tool/launcher.h"
 
 #include <cstdio>
 #include <new>
@@ -75,14 +76,14 @@ std::string includeNotePrefix() {
 }
 
 int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNotes) {
-    std::string arguments = current.buildArguments();
-    std::string commandLine = std::string(current.toolName()) + " /nologo " + arguments;
+    std::string arguments = " /nologo " + current.buildArguments();
     if (includeNotes) {
-        commandLine += " /showIncludes";
+        // Before "/link": what follows it is the linker's.
+        arguments.insert(arguments.size() - compiler.linkerSection().size(), " /showIncludes");
         checkDependencyFileWritable(compiler.dependencies);
     }
     CapturedOutput output, error;
-    int status = runExternalProcess(commandLine, output, error);
+    int status = runTool(current.toolName(), arguments, output, error);
     std::vector<std::string> included;
     if (includeNotes)
         output.size = takeIncludeNotes(output.bytes, output.size, includeNotePrefix(), included);

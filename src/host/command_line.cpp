@@ -92,16 +92,18 @@ std::vector<std::string> splitCommandLine(std::string_view commandLine) {
     return words;
 }
 
-std::string_view argumentsAfterProgram(std::string_view commandLine) {
+std::string_view argumentsAfterProgram(std::string_view commandLine, std::size_t programWords) {
     std::size_t at = 0;
-    while (at < commandLine.size() && isBlank(commandLine[at]))
-        ++at;
-    bool quoted = false;
-    for (; at < commandLine.size(); ++at) {
-        if (commandLine[at] == '"')
-            quoted = !quoted;
-        else if (isBlank(commandLine[at]) && !quoted)
-            break;
+    for (std::size_t word = 0; word < programWords; ++word) {
+        while (at < commandLine.size() && isBlank(commandLine[at]))
+            ++at;
+        bool quoted = false;
+        for (; at < commandLine.size(); ++at) {
+            if (commandLine[at] == '"')
+                quoted = !quoted;
+            else if (isBlank(commandLine[at]) && !quoted)
+                break;
+        }
     }
     return commandLine.substr(at);
 }

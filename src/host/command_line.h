@@ -3,6 +3,7 @@
 // and the process runner splits the text back into arguments with the same rules.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,8 @@ void appendArgument(std::string& text, std::string_view argument);
 // The words of a command line, by the Windows C runtime's rules.
 std::vector<std::string> splitCommandLine(std::string_view commandLine);
 
-// What follows the first word (the program name) of a command line, from the blank after it.
-std::string_view argumentsAfterProgram(std::string_view commandLine);
+// What follows the program words of a command line, from the blank after them: the first word
+// (the program name), or the first two when a launcher starts the tool named after it.
+std::string_view argumentsAfterProgram(std::string_view commandLine, std::size_t programWords = 1);
 
 } // namespace zarn

@@ -35,8 +35,10 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 // terminate) sent to zarn meanwhile is sent on to the child and makes a status of 0 into
 // 128+n. On Windows the line goes to the child as it is. When the system refuses the command
 // line for its length, the tool gets the arguments in a temporary response file named as
-// "@file", removed afterwards. A failure of the system is a fatal report.
-int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error);
+// "@file", removed afterwards; the program words (the tool, or a launcher and the tool it
+// starts) stay on the line. A failure of the system is a fatal report.
+int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
+                       std::size_t programWords = 1);
 
 // When zarn was asked to stop while a tool ran (a stop signal on POSIX systems, Ctrl-C on
 // Windows), ends zarn the way that request ends a program, now that the tool is gone and its

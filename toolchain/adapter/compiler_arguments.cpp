@@ -81,8 +81,6 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             linking = false;
         if (name == "E")
             command.preprocessing = true;
-        if (name == "showIncludes")
-            command.includeNotes = true;
         helpAsked = helpAsked || asksForHelp(name);
         if (std::optional<std::string> successor = runtimeSuccessor(name)) {
             command.arguments.push_back(*successor);

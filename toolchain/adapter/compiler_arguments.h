@@ -10,7 +10,6 @@ struct ClangClCommand {
     std::vector<std::string> arguments; // after the program name
     bool preprocessing = false;         // "/E": the output needs its #line directives rewritten
     bool linking = false;               // no "/c", "/E" …: clang-cl runs lld-link
-    bool includeNotes = false;          // "/showIncludes": the notes' names need rewriting
     bool missingSource = false;         // no file to compile or link: cl.exe refuses that
 };
 

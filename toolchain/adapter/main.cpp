@@ -8,7 +8,6 @@
 #include "response_files.h"
 #include "run_tool.h"
 #include "runtime_search.h"
-#include "show_includes.h"
 
 #include "host/process.h"
 #include "host/program_end.h"
@@ -70,8 +69,8 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
             return 1;
         if (command.preprocessing)
             return runRewritingOutput(*program, command.arguments, name, clLineDirectives);
-        if (command.includeNotes)
-            return runRewritingOutput(*program, command.arguments, name, clIncludeNotes);
+        // Include notes ("/showIncludes") pass through as clang-cl writes them: names of files
+        // that exist here, which zarn, ninja and compiler caches read as they are.
         return runTool(*program, command.arguments, name);
     }
     case Adapter::linker:

@@ -1,8 +1,7 @@
-// clang-cl's /E output and include notes rewritten into the form zarn reads from cl.exe, and
-// the response files zarn hands the tools.
+// clang-cl's /E output rewritten into the form zarn reads from cl.exe, and the response files
+// zarn hands the tools.
 #include "line_directives.h"
 #include "response_files.h"
-#include "show_includes.h"
 
 #include <gtest/gtest.h>
 
@@ -48,27 +47,6 @@ TEST(LineDirectives, WritesNamesAsClDoes) {
 
 namespace zarn::toolchain {
 namespace {
-
-// /showIncludes notes name files as clang-cl opened them; cl.exe writes Windows names.
-TEST(IncludeNotes, WritesNamesAsClDoes) {
-    struct Row {
-        const char* why;
-        std::string clang;
-        std::string cl;
-    } rows[] = {
-        {"absolute names take drive Z:, the depth is kept",
-         "Note: including file: /usr/include/a.h\nNote: including file:   /tmp/b c.h\n",
-         "Note: including file: Z:\\usr\\include\\a.h\nNote: including file:   Z:\\tmp\\b c.h\n"},
-        {"relative names stay relative, CR LF and a last line without an end survive",
-         "Note: including file: ./inc dir/a.h\r\nNote: including file: b/c.h",
-         "Note: including file: .\\inc dir\\a.h\r\nNote: including file: b\\c.h"},
-        {"other lines are left alone",
-         "a.c(1): warning: x/y\n Note: including file: /a.h\nNote: including file:\n",
-         "a.c(1): warning: x/y\n Note: including file: /a.h\nNote: including file:\n"},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(clIncludeNotes(row.clang), row.cl) << row.why;
-}
 
 // A response file is read as the Microsoft tools read one.
 TEST(ResponseFiles, ArgumentsAsTheToolsReadThem) {

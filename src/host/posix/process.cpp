@@ -139,8 +139,8 @@ int spawnWords(std::vector<std::string> words, const SpawnActions& spawn, pid_t&
     return posix_spawnp(&child, argv[0], &spawn.actions, nullptr, argv.data(), environ);
 }
 
-pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& error,
-                 TemporaryFile& responseFile) {
+pid_t startChild(std::string_view commandLine, std::size_t programWords, const Pipe& output,
+                 const Pipe& error, TemporaryFile& responseFile) {
     std::vector<std::string> words = splitCommandLine(commandLine);
     SpawnActions spawn;
     int status =
@@ -153,9 +153,10 @@ pid_t startChild(std::string_view commandLine, const Pipe& output, const Pipe& e
     if (status == 0)
         status = spawnWords(words, spawn, child);
     // Too long for the system: the tool reads its arguments from a response file, "@file".
-    if (status == E2BIG && words.size() > 1 &&
-        responseFile.create("zarn-", ".rsp", argumentsAfterProgram(commandLine))) {
-        std::string shortLine = quoteArgument(words[0]);
+    std::string_view arguments = argumentsAfterProgram(commandLine, programWords);
+    if (status == E2BIG && words.size() > programWords &&
+        responseFile.create("zarn-", ".rsp", arguments)) {
+        std::string shortLine(commandLine.substr(0, commandLine.size() - arguments.size()));
         appendArgument(shortLine, "@" + toWindowsPath(responseFile.path()));
         traceInvocation(shortLine);
         int retried = spawnWords(splitCommandLine(shortLine), spawn, child);
@@ -240,8 +241,8 @@ CapturedOutput::~CapturedOutput() {
         munmap(bytes, capacity);
 }
 
-int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
-                       CapturedOutput& error) {
+int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
+                       std::size_t programWords) {
     traceInvocation(commandLine);
     // From here on a stop signal goes to the tool, which zarn then waits for: no tool outlives
     // zarn, and none runs on unseen, still writing its output file.
@@ -250,7 +251,7 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
     Pipe outputPipe, errorPipe;
     makePipe(outputPipe);
     makePipe(errorPipe);
-    pid_t child = startChild(commandLine, outputPipe, errorPipe, responseFile);
+    pid_t child = startChild(commandLine, programWords, outputPipe, errorPipe, responseFile);
     forwarded.forwardTo(child);
     try {
         // Once zarn's copies of the write ends are gone, end of file means the child's are too.

@@ -195,12 +195,13 @@ class ResponseFile {
     std::wstring path_;
 };
 
-PROCESS_INFORMATION startChild(std::string_view commandLine, HANDLE input, HANDLE output,
-                               HANDLE error, ResponseFile& responseFile, const OwnedHandle& job) {
+PROCESS_INFORMATION startChild(std::string_view commandLine, std::size_t programWords, HANDLE input,
+                               HANDLE output, HANDLE error, ResponseFile& responseFile,
+                               const OwnedHandle& job) {
     std::wstring wideLine = toWide(commandLine);
     std::string shortLine;
     if (wideLine.size() >= longestCommandLine) {
-        std::string_view arguments = argumentsAfterProgram(commandLine);
+        std::string_view arguments = argumentsAfterProgram(commandLine, programWords);
         std::string_view program = commandLine.substr(0, commandLine.size() - arguments.size());
         if (responseFile.create(arguments)) {
             shortLine = std::string(program);
@@ -259,8 +260,8 @@ CapturedOutput::~CapturedOutput() {
     std::free(bytes);
 }
 
-int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
-                       CapturedOutput& error) {
+int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
+                       std::size_t programWords) {
     traceInvocation(commandLine);
     Pipe outputPipe, errorPipe;
     makePipe(outputPipe, output);
@@ -275,8 +276,9 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output,
     ConsoleControlNoted interrupts;
     ResponseFile responseFile;
     OwnedHandle job(toolJob());
-    PROCESS_INFORMATION process = startChild(commandLine, input.get(), outputPipe.writeEnd.get(),
-                                             errorPipe.writeEnd.get(), responseFile, job);
+    PROCESS_INFORMATION process =
+        startChild(commandLine, programWords, input.get(), outputPipe.writeEnd.get(),
+                   errorPipe.writeEnd.get(), responseFile, job);
     OwnedHandle child(process.hProcess);
     OwnedHandle thread(process.hThread);
     try {

@@ -1,0 +1,76 @@
+#include "tool/launcher.h"
+
+#include "host/command_line.h"
+#include "host/environment.h"
+#include "host/text.h"
+
+namespace zarn {
+
+namespace {
+
+// The tools a launcher starts: compilers, whose runs a cache can answer. Linking and archiving
+// a cache does not keep.
+constexpr std::string_view launchedTools[] = {"cl.exe"};
+
+bool isLaunched(std::string_view toolName) {
+    for (std::string_view tool : launchedTools) {
+        if (toolName == tool)
+            return true;
+    }
+    return false;
+}
+
+// The argument text as a launcher reads it. A launcher on a POSIX host cannot tell an option
+// such as "/Zl" from a file in the root directory: sccache 0.4 takes each option it does not
+// know for one more input and then compiles uncached. Written "-Zl", which cl.exe reads the
+// same, it is an option to every launcher. Sources stay "/Tc…" and "/Tp…", the one form in
+// which sccache 0.4 finds them. Every other word of a compile zarn writes is a value or a file
+// in Windows form.
+//
+// A compile asked for its include notes ("/showIncludes", zarn's own or the build's, as ninja's
+// deps = msvc wants) gets a second "-nologo". sccache 0.4 leaves "/showIncludes" out of its key
+// and answers a hit with what the kept compile printed, so compiles with and without notes
+// would share entries: a hit could come without the notes the dependencies are made from, or
+// with notes nobody asked for. The extra word, which changes nothing else, keys them apart.
+std::string launcherArguments(std::string_view arguments) {
+    std::string text;
+    text.reserve(arguments.size() + 8);
+    bool includeNotes = false;
+    for (std::string& word : splitCommandLine(arguments)) {
+        bool source = startsWith(word, "/Tc") || startsWith(word, "/Tp");
+        if (!source && startsWith(word, "/"))
+            word[0] = '-';
+        includeNotes = includeNotes || word == "-showIncludes";
+        appendArgument(text, word);
+    }
+    if (includeNotes)
+        appendArgument(text, "-nologo");
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> launcherFor(std::string_view toolName) {
+    if (!isLaunched(toolName))
+        return std::nullopt;
+    std::optional<std::string> launcher = environmentValue("ZARN_LAUNCHER");
+    if (!launcher || launcher->empty())
+        return std::nullopt;
+    return launcher;
+}
+
+std::string toolCommandLine(std::string_view toolName, std::string_view arguments) {
+    std::optional<std::string> launcher = launcherFor(toolName);
+    if (!launcher)
+        return std::string(toolName) + std::string(arguments);
+    // A name with a blank stays one word, as in "C:\Program Files\sccache\sccache.exe".
+    return quoteArgument(*launcher) + ' ' + std::string(toolName) + launcherArguments(arguments);
+}
+
+int runTool(std::string_view toolName, std::string_view arguments, CapturedOutput& output,
+            CapturedOutput& error) {
+    std::size_t programWords = launcherFor(toolName) ? 2 : 1;
+    return runExternalProcess(toolCommandLine(toolName, arguments), output, error, programWords);
+}
+
+} // namespace zarn
