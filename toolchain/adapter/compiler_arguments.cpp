@@ -6,6 +6,7 @@
 #include "tool_options.h"
 
 #include <optional>
+#include <sys/stat.h>
 
 namespace zarn::toolchain {
 
@@ -29,6 +30,11 @@ std::optional<std::string> runtimeSuccessor(std::string_view name) {
 bool takesSeparateValue(std::string_view name) {
     return name == "I" || name == "D" || name == "U" || name == "FI" || name == "Tc" ||
            name == "Tp";
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 // What cl.exe answers without any source: its help.
@@ -93,7 +99,10 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             namesSource = namesSource || name == "Tc" || name == "Tp";
             continue;
         }
-        namesSource = namesSource || startsWith(name, "Tc") || startsWith(name, "Tp");
+        // clang-cl takes an absolute POSIX name that is no option of its own for a file, as
+        // compiler caches pass their probes ("/tmp/…/test.c").
+        namesSource = namesSource || startsWith(name, "Tc") || startsWith(name, "Tp") ||
+                      (argument[0] == '/' && isRegularFile(argument));
         std::optional<std::string> withPath =
             withPosixValue(argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I", "FI"}, false);
         command.arguments.push_back(withPath ? *withPath : argument);

@@ -70,6 +70,7 @@ TEST(CompilerArguments, MissingSource) {
         {{"/c", "/Tpa.cpp"}, false},
         {{"/Feapp.exe", "a.obj"}, false},
         {{"/?"}, false},
+        {{"/E", "/proc/self/exe"}, false}, // a file named as clang-cl takes it
     };
     for (const Row& row : rows)
         EXPECT_EQ(clangClCommand(row.cl).missingSource, row.missing)
