@@ -28,6 +28,16 @@ bool stopsBeforeLinking(std::string_view name) {
     return name == "c" || name == "E" || name == "EP" || name == "P" || name == "Zs";
 }
 
+// The endings clang-cl compiles as C++ unless "/TC" says C.
+bool hasCxxEnding(std::string_view input) {
+    std::string_view::size_type dot = input.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    std::string_view ending = input.substr(dot + 1);
+    return ending == "cpp" || ending == "cxx" || ending == "cc" || ending == "c++" ||
+           ending == "cp" || ending == "C";
+}
+
 } // namespace
 
 ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
@@ -38,12 +48,18 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     }
     std::vector<std::string> inputs;
     bool linking = true;
+    bool cxxInput = false, allC = false;
     for (const std::string& argument : clArguments) {
         if (!isOption(argument)) {
             inputs.push_back(toPosixPath(argument));
+            cxxInput = cxxInput || hasCxxEnding(argument);
             continue;
         }
         std::string_view name = optionName(argument);
+        if (name == "TP" || (name.size() > 2 && name.substr(0, 2) == "Tp"))
+            command.cxx = true;
+        if (name == "TC")
+            allC = true;
         if (isProcessorOption(name))
             continue;
         if (stopsBeforeLinking(name))
@@ -65,6 +81,7 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     if (linking)
         command.arguments.push_back("-fuse-ld=lld");
     command.linking = linking;
+    command.cxx = command.cxx || (cxxInput && !allC);
     if (!inputs.empty()) {
         command.arguments.push_back("--");
         command.arguments.insert(command.arguments.end(), inputs.begin(), inputs.end());

@@ -54,6 +54,7 @@ WinMain|win_main.c||one "two three"|7|WinMain got [one "two three"] with its ins
 _Thread_local in two threads|thread_local.c|||0|main 41, other thread 42|
 old POSIX names, one defined by the program|old_names.c|||0|hello 0|
 a Windows DLL named with -l|user_library.c|-luser32||0|UPPER|
+headers in any case, types and functions as a Windows SDK has them|sdk_headers.c|/WX||0|123 7 1 644 1|
 __try, __except and __finally with GetExceptionCode|structured_exceptions.c|||0|finally, abnormal 1\ncaught 0xC0000005|
 a null write with a SIGSEGV handler|null_write.c||handler|4|signal 11|
 a null write without a handler ends with the access violation's code|null_write.c|||5||
