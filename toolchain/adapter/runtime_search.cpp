@@ -39,7 +39,7 @@ std::optional<std::string> adapterDirectory() {
 RuntimeDirectories runtimeDirectories(std::string_view adapterDirectory) {
     std::string runtime = std::string(adapterDirectory) + "/runtime";
     std::string headers(wineHeaders);
-    return {{},
+    return {{runtime + "/include/c++/v1"},
             {runtime + "/include", headers + "/msvcrt", headers + "/windows"},
             {runtime + "/lib", std::string(wineImportLibraries)},
             runtime + "/headers_any_case.yaml"};

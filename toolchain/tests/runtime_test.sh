@@ -34,6 +34,12 @@ build() {
 echo "== building"
 build -c plugin.cpp -o plugin.obj
 build -dll -o plugin.dll plugin.obj
+cxx_library=no
+[ -f "$toolchain/runtime/lib/libc++.lib" ] && cxx_library=yes
+if [ $cxx_library = yes ]; then
+    build -c text_library.cpp -o text_library.obj /EHsc
+    build -dll -o text_library.dll text_library.obj
+fi
 # Program | sources | zarn options | arguments, as shell words | exit status | standard output,
 # lines separated by \n | a text standard error must hold
 rows=$(
@@ -62,15 +68,45 @@ the same, a second run|null_write.c|||5||
 the same, a third run|null_write.c|||5||
 ROWS
 )
+# What needs the C++ standard library, with the options Microsoft's documentation gives.
+cxx_rows=$(
+    cat <<'ROWS'
+containers and strings|standard_library.cpp|/EHsc /std:c++17|containers|0|4 1 long --|
+iostream and sstream|standard_library.cpp|/EHsc /std:c++17|streams|0|ff 2.5 18 words|
+an fstream round trip|standard_library.cpp|/EHsc /std:c++17|files|0|line one, 2|
+runtime_error caught as exception&|standard_library.cpp|/EHsc /std:c++17|exceptions|0|caught thrown as runtime_error|
+new throws bad_alloc|standard_library.cpp|/EHsc /std:c++17|bad_alloc|0|bad_alloc|
+threads with a mutex|standard_library.cpp|/EHsc /std:c++17|threads|0|40000|
+exception_ptr|standard_library.cpp|/EHsc /std:c++17|exception_ptr|0|rethrown stored|
+filesystem|standard_library.cpp|/EHsc /std:c++17|filesystem|0|2 5 0|
+a DLL returning a std::string and throwing into the program|use_text_library.cpp|/EHsc text_library.lib||0|30\ncaught refused 7|
+an uncaught exception runs the terminate handler|terminate.cpp|/EHsc|handler|7|terminate handler|
+an uncaught exception aborts by default|terminate.cpp|/EHsc||3||
+std::terminate() aborts by default|terminate.cpp|/EHsc|direct|3||
+wide Win32 calls from C++|wide_calls.cpp|/EHsc /WX||0|12 set from C++|
+ROWS
+)
+if [ $cxx_library = yes ]; then
+    rows+=$'\n'"$cxx_rows"
+else
+    echo "SKIPPED the C++ standard library's programs: it is not built in $toolchain/runtime"
+fi
 
 names=()
+declare -A built=()
 while IFS='|' read -r name sources options _; do
     executable="program-${#names[@]}.exe"
-    # shellcheck disable=SC2086 # the options are words
-    build -o "$executable" $sources $options
+    # Rows that only differ in how the program runs share one build.
+    if [ -n "${built["$sources $options"]:-}" ]; then
+        cp "${built["$sources $options"]}" "$executable"
+    else
+        # shellcheck disable=SC2086 # the options are words
+        build -o "$executable" $sources $options
+        built["$sources $options"]=$executable
+    fi
     names+=("$name")
 done <<<"$rows"
-echo "built ${#names[@]} programs and plugin.dll"
+echo "built ${#built[@]} programs for ${#names[@]} rows, and the DLLs"
 
 echo "== the runtime's headers in a dependency file"
 build -c hello.c -o hello.obj -MD -MT hello.obj -MF hello.d
@@ -80,15 +116,17 @@ done
 echo "hello.d lists Wine's stdio.h and corecrt.h by their POSIX names"
 
 echo "== dependency files from one compiler run (ZARN_DEPS=showincludes) are the same"
-for source in *.c *.cpp; do
+# The sources of the programs above.
+sources=$(cut -d'|' -f2 <<<"$rows" | tr ' ' '\n' | grep -E '\.(c|cpp)$' | sort -u)
+for source in $sources; do
     options=()
-    [ "${source##*.}" = cpp ] && options=(/EHsc)
+    [ "${source##*.}" = cpp ] && options=(/EHsc /std:c++17)
     build -c "$source" -o deps.obj -MD -MT deps.obj -MF two.d -MP "${options[@]}"
     zarn_alone ZARN_DEPS=showincludes zarn -c "$source" -o deps.obj -MD -MT deps.obj -MF one.d \
         -MP "${options[@]}" >build.log 2>&1 || fail "$source with one compiler run: $(cat build.log)"
     cmp two.d one.d || fail "$source: the dependency files differ: $(diff two.d one.d)"
 done
-echo "the same, byte for byte, for $(ls *.c *.cpp | wc -l) sources"
+echo "the same, byte for byte, for $(wc -w <<<"$sources") sources"
 
 echo "== the user's INCLUDE comes first, and ZARN_NO_RUNTIME=1 keeps the runtime out"
 mkdir "own headers"
