@@ -4,15 +4,18 @@
 # alone) from the Debian mirror the system already uses, which apt checks against the archive's
 # signed index. Only what the C++ library's build needs is kept: libcxx/include, libcxx/src and
 # compiler-rt's builtins. The directory appears whole or not at all.
-#   fetch_libcxx.sh SOURCE_DIR
+#   fetch_libcxx.sh SOURCE_DIR CMAKE
+# (CMAKE unpacks the xz archive, which needs no xz program.)
 set -eu
 source_dir=$1
+cmake=$2
 [ ! -f "$source_dir/version" ] || exit 0
 command -v apt-get >/dev/null || { echo "apt-get is not installed" >&2; exit 1; }
 cache=$(dirname "$source_dir")
 mkdir -p "$cache"
 work=$(mktemp -d "$cache/fetch.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' HUP INT TERM
 
 # The first Debian 12 ("bookworm") mirror of the system's own sources, in either format.
 system_mirror() {
@@ -49,16 +52,19 @@ run_apt() {
         -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache" -o Debug::NoLocking=1 \
         -o APT::Sandbox::User="$(id -un)" "$@"
 }
-echo "fetching llvm-toolchain-14's source from $mirror" >&2
+echo "-- fetching llvm-toolchain-14's source from $mirror"
 run_apt update >"$work/apt.log" 2>&1 &&
     (cd "$work/download" && run_apt source --download-only llvm-toolchain-14) >>"$work/apt.log" 2>&1 ||
-    { tail -n 5 "$work/apt.log" >&2; exit 1; }
+    { grep -E '^(E|W|Err):' "$work/apt.log" | head -n 3 >&2; exit 1; }
 
-tarball=$(ls "$work"/download/llvm-toolchain-14_*.orig.tar.xz)
+tarball=$(ls "$work"/download/llvm-toolchain-14_*.orig.tar.xz 2>/dev/null) || {
+    grep -E '^(E|W|Err):' "$work/apt.log" | head -n 3 >&2
+    exit 1
+}
 top=$(basename "$tarball" .orig.tar.xz)
-echo "extracting libc++ from $(basename "$tarball")" >&2
-tar -xJf "$tarball" -C "$work/tree" --strip-components=1 "$top/libcxx/include" "$top/libcxx/src" \
-    "$top/libcxx/LICENSE.TXT" "$top/compiler-rt/lib/builtins"
-sed -n 's/^Version: //p' "$work"/download/*.dsc >"$work/tree/version"
+echo "-- extracting libc++ from $(basename "$tarball")"
+(cd "$work/tree" && "$cmake" -E tar xf "$tarball" "$top/libcxx/include" "$top/libcxx/src" \
+    "$top/libcxx/LICENSE.TXT" "$top/compiler-rt/lib/builtins")
+sed -n 's/^Version: //p' "$work"/download/*.dsc >"$work/tree/$top/version"
 # Another build may have fetched it meanwhile; either copy is whole.
-mv -T "$work/tree" "$source_dir" 2>/dev/null || [ -f "$source_dir/version" ]
+mv -T "$work/tree/$top" "$source_dir" 2>/dev/null || [ -f "$source_dir/version" ]
