@@ -71,6 +71,7 @@ ROWS
 # What needs the C++ standard library, with the options Microsoft's documentation gives.
 cxx_rows=$(
     cat <<'ROWS'
+the README's hello.cpp|hello.cpp|/EHsc||0|hello from C++\nand an exception, caught|
 containers and strings|standard_library.cpp|/EHsc /std:c++17|containers|0|4 1 long --|
 iostream and sstream|standard_library.cpp|/EHsc /std:c++17|streams|0|ff 2.5 18 words|
 an fstream round trip|standard_library.cpp|/EHsc /std:c++17|files|0|line one, 2|
@@ -79,6 +80,7 @@ new throws bad_alloc|standard_library.cpp|/EHsc /std:c++17|bad_alloc|0|bad_alloc
 threads with a mutex|standard_library.cpp|/EHsc /std:c++17|threads|0|40000|
 exception_ptr|standard_library.cpp|/EHsc /std:c++17|exception_ptr|0|rethrown stored|
 filesystem|standard_library.cpp|/EHsc /std:c++17|filesystem|0|2 5 0|
+type_info names as Microsoft's runtime gives them|standard_library.cpp|/EHsc /std:c++17|typeid|0|struct Derived, int|
 a DLL returning a std::string and throwing into the program|use_text_library.cpp|/EHsc text_library.lib||0|30\ncaught refused 7|
 an uncaught exception runs the terminate handler|terminate.cpp|/EHsc|handler|7|terminate handler|
 an uncaught exception aborts by default|terminate.cpp|/EHsc||3||
@@ -138,7 +140,11 @@ if zarn_alone ZARN_NO_RUNTIME=1 zarn -c hello.c -o off.obj >off.log 2>&1; then
     fail "hello.c compiled with ZARN_NO_RUNTIME=1"
 fi
 grep -q "'stdio.h' file not found" off.log || fail "unexpected error: $(cat off.log)"
-echo "own stdlib.h used; without the runtime stdio.h is not found"
+if zarn_alone ZARN_NO_RUNTIME=1 zarn -c hello.cpp -o off.obj /EHsc >off.log 2>&1; then
+    fail "hello.cpp compiled with ZARN_NO_RUNTIME=1"
+fi
+grep -q "'iostream' file not found" off.log || fail "unexpected error: $(cat off.log)"
+echo "own stdlib.h used; without the runtime stdio.h and iostream are not found"
 
 echo "== running"
 if [ ! -x "$wine" ]; then

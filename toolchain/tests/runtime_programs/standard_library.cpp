@@ -11,7 +11,14 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <typeinfo>
 #include <vector>
+
+// Outside the anonymous namespace, whose name Wine's ucrtbase.dll cannot undecorate.
+struct Base {
+    virtual ~Base() = default;
+};
+struct Derived : Base {};
 
 namespace {
 
@@ -104,6 +111,12 @@ void filesystem() {
     std::cout << fs::exists("tree") << '\n';
 }
 
+void type_names() {
+    Derived derived;
+    const Base& base = derived;
+    std::cout << typeid(base).name() << ", " << typeid(int).name() << '\n';
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -116,6 +129,7 @@ int main(int argc, char** argv) {
         {"threads", threads},
         {"exception_ptr", exception_pointers},
         {"filesystem", filesystem},
+        {"typeid", type_names},
     };
     for (const auto& part : parts)
         if (argc > 1 && std::strcmp(argv[1], part.first) == 0)
