@@ -52,6 +52,16 @@ bool stopsBeforeLinking(std::string_view name) {
     return name == "c" || name == "E" || name == "EP" || name == "P" || name == "Zs";
 }
 
+// The endings clang-cl compiles as C++ unless "/TC" says C.
+bool hasCxxEnding(std::string_view input) {
+    std::string_view::size_type dot = input.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    std::string_view ending = input.substr(dot + 1);
+    return ending == "cpp" || ending == "cxx" || ending == "cc" || ending == "c++" ||
+           ending == "cp" || ending == "C";
+}
+
 } // namespace
 
 ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
@@ -64,10 +74,12 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     bool linking = true;
     bool namesSource = false;
     bool helpAsked = false;
+    bool cxxInput = false, allC = false;
     for (std::size_t i = 0; i < clArguments.size(); ++i) {
         const std::string& argument = clArguments[i];
         if (!isOption(argument)) {
             inputs.push_back(toPosixPath(argument));
+            cxxInput = cxxInput || hasCxxEnding(argument);
             continue;
         }
         std::string_view name = optionName(argument);
@@ -81,6 +93,10 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             }
             break;
         }
+        if (name == "TP" || (name.size() > 2 && name.substr(0, 2) == "Tp"))
+            command.cxx = true;
+        if (name == "TC")
+            allC = true;
         if (isProcessorOption(name))
             continue;
         if (stopsBeforeLinking(name))
@@ -97,12 +113,16 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             command.arguments.push_back(argument);
             command.arguments.push_back(isPath ? toPosixPath(clArguments[++i]) : clArguments[++i]);
             namesSource = namesSource || name == "Tc" || name == "Tp";
+            command.cxx = command.cxx || name == "Tp";
             continue;
         }
+        namesSource = namesSource || startsWith(name, "Tc") || startsWith(name, "Tp");
         // clang-cl takes an absolute POSIX name that is no option of its own for a file, as
         // compiler caches pass their probes ("/tmp/…/test.c").
-        namesSource = namesSource || startsWith(name, "Tc") || startsWith(name, "Tp") ||
-                      (argument[0] == '/' && isRegularFile(argument));
+        if (argument[0] == '/' && isRegularFile(argument)) {
+            namesSource = true;
+            cxxInput = cxxInput || hasCxxEnding(argument);
+        }
         std::optional<std::string> withPath =
             withPosixValue(argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I", "FI"}, false);
         command.arguments.push_back(withPath ? *withPath : argument);
@@ -115,6 +135,7 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     if (linking)
         command.arguments.push_back("-fuse-ld=lld");
     command.linking = linking;
+    command.cxx = command.cxx || (cxxInput && !allC);
     if (!inputs.empty()) {
         command.arguments.push_back("--");
         command.arguments.insert(command.arguments.end(), inputs.begin(), inputs.end());

@@ -11,6 +11,7 @@ struct ClangClCommand {
     bool preprocessing = false;         // "/E": the output needs its #line directives rewritten
     bool linking = false;               // no "/c", "/E" …: clang-cl runs lld-link
     bool missingSource = false;         // no file to compile or link: cl.exe refuses that
+    bool cxx = false; // "/TP", "/Tp", or an input named as C++ source: the C++ headers come first
 };
 
 // File names in options and inputs become POSIX names, options clang-cl no longer knows are

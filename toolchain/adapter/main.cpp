@@ -28,11 +28,13 @@ const char* const helpText =
     "place of the Microsoft tool of its name, with file names turned back into POSIX form.\n"
     "Put its directory first on PATH to have zarn drive LLVM's tools.\n"
     "\n"
-    "C runtime: cl.exe adds zarn's runtime headers and Wine's C runtime and Windows headers\n"
-    "(libwine-dev) after the INCLUDE entries and /I options; link.exe, and cl.exe when it\n"
-    "links, add zarn's runtime libraries and Wine's import libraries after the LIB entries\n"
-    "and /LIBPATH: options. Whatever the user names comes first and wins. The runtime is\n"
-    "looked for in the runtime directory beside this program.\n"
+    "Runtime: cl.exe adds zarn's C++ library headers (for C++ sources), its runtime headers\n"
+    "and Wine's C runtime and Windows headers (libwine-dev) after the INCLUDE entries and /I\n"
+    "options, finds them whatever the letter case of an #include, and defines\n"
+    "WINE_UNICODE_NATIVE; link.exe, and cl.exe when it links, add zarn's runtime and C++\n"
+    "libraries and Wine's import libraries after the LIB entries and /LIBPATH: options.\n"
+    "Whatever the user names comes first and wins. The runtime is looked for in the runtime\n"
+    "directory beside this program.\n"
     "\n"
     "Environment:\n"
     "  ZARN_NO_RUNTIME=1   add nothing to INCLUDE and LIB (for a Windows SDK of your own)\n"
@@ -65,8 +67,14 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
         if (command.linking && !locate(llvmToolFor(Adapter::linker)))
             return 1;
         // Without arguments it only shows the compiler's version.
-        if (!arguments.empty() && !offerRuntime(name, true, command.linking))
-            return 1;
+        if (!arguments.empty()) {
+            std::optional<std::vector<std::string>> options =
+                offerRuntime(name, {true, command.cxx, command.linking});
+            if (!options)
+                return 1;
+            // First, so that the user's own /U and /D come after them.
+            command.arguments.insert(command.arguments.begin(), options->begin(), options->end());
+        }
         if (command.preprocessing)
             return runRewritingOutput(*program, command.arguments, name, clLineDirectives);
         // Include notes ("/showIncludes") pass through as clang-cl writes them: names of files
@@ -74,7 +82,7 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
         return runTool(*program, command.arguments, name);
     }
     case Adapter::linker:
-        if (!offerRuntime(name, false, true))
+        if (!offerRuntime(name, {false, false, true}))
             return 1;
         return runTool(*program, lldLinkArguments(arguments), name);
     case Adapter::librarian:

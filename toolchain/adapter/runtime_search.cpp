@@ -15,9 +15,9 @@ namespace {
 constexpr std::string_view wineHeaders = ZARN_WINE_INCLUDE_DIR;
 constexpr std::string_view wineImportLibraries = ZARN_WINE_LIBRARY_DIR;
 
-bool isDirectory(const std::string& path) {
+bool exists(const std::string& path) {
     struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return stat(path.c_str(), &status) == 0;
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {
@@ -39,8 +39,17 @@ std::optional<std::string> adapterDirectory() {
 RuntimeDirectories runtimeDirectories(std::string_view adapterDirectory) {
     std::string runtime = std::string(adapterDirectory) + "/runtime";
     std::string headers(wineHeaders);
-    return {{runtime + "/include", headers + "/msvcrt", headers + "/windows"},
-            {runtime + "/lib", std::string(wineImportLibraries)}};
+    return {{runtime + "/include/c++/v1"},
+            {runtime + "/include", headers + "/msvcrt", headers + "/windows"},
+            {runtime + "/lib", std::string(wineImportLibraries)},
+            runtime + "/headers_any_case.yaml"};
+}
+
+std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtime) {
+    // The overlay finds "Windows.h" as Wine's windows.h; a Windows SDK has the file by that name
+    // and no warning to give.
+    return {"/DWINE_UNICODE_NATIVE", "/clang:-ivfsoverlay", "/clang:" + runtime.anyCaseHeaders,
+            "/clang:-Wno-nonportable-include-path"};
 }
 
 bool runtimeWanted(const std::optional<std::string>& switchValue) {
@@ -59,16 +68,15 @@ std::string withEntriesAfter(const std::optional<std::string>& value,
 }
 
 std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
-                                                 const std::vector<std::string>& directories) {
+                                                 const std::vector<std::string>& paths) {
     std::optional<std::string> missingWine, missingOwn;
-    for (const std::string& directory : directories) {
-        if (isDirectory(directory))
+    for (const std::string& path : paths) {
+        if (exists(path))
             continue;
-        bool isWines =
-            startsWith(directory, wineHeaders) || startsWith(directory, wineImportLibraries);
+        bool isWines = startsWith(path, wineHeaders) || startsWith(path, wineImportLibraries);
         std::optional<std::string>& missing = isWines ? missingWine : missingOwn;
         if (!missing)
-            missing = directory;
+            missing = path;
     }
     // Without libwine-dev the runtime cannot have been built either: that is the cause to name.
     std::string message(adapterName);
@@ -87,31 +95,40 @@ std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
     return message;
 }
 
-bool offerRuntime(std::string_view adapterName, bool headers, bool libraries) {
-    if (!runtimeWanted(environmentValue(runtimeSwitchVariable)) || (!headers && !libraries))
-        return true;
+std::optional<std::vector<std::string>> offerRuntime(std::string_view adapterName,
+                                                     const RuntimeRequest& request) {
+    std::vector<std::string> options;
+    if (!runtimeWanted(environmentValue(runtimeSwitchVariable)) ||
+        (!request.headers && !request.libraries))
+        return options;
     std::optional<std::string> directory = adapterDirectory();
     if (!directory) {
         std::fprintf(stderr, "%.*s: cannot tell where the adapter is (/proc/self/exe)\n",
                      static_cast<int>(adapterName.size()), adapterName.data());
-        return false;
+        return std::nullopt;
     }
     RuntimeDirectories runtime = runtimeDirectories(*directory);
-    std::vector<std::string> needed;
-    if (headers)
-        needed.insert(needed.end(), runtime.headers.begin(), runtime.headers.end());
-    if (libraries)
+    std::vector<std::string> headers;
+    if (request.headers && request.cxx)
+        headers = runtime.cxxHeaders;
+    if (request.headers)
+        headers.insert(headers.end(), runtime.headers.begin(), runtime.headers.end());
+    std::vector<std::string> needed = headers;
+    if (request.headers)
+        needed.push_back(runtime.anyCaseHeaders);
+    if (request.libraries)
         needed.insert(needed.end(), runtime.libraries.begin(), runtime.libraries.end());
     if (std::optional<std::string> message = missingRuntimeMessage(adapterName, needed)) {
         std::fputs(message->c_str(), stderr);
-        return false;
+        return std::nullopt;
     }
-    if (headers)
-        setEnvironmentValue("INCLUDE",
-                            withEntriesAfter(environmentValue("INCLUDE"), runtime.headers));
-    if (libraries)
+    if (request.headers) {
+        setEnvironmentValue("INCLUDE", withEntriesAfter(environmentValue("INCLUDE"), headers));
+        options = runtimeCompilerOptions(runtime);
+    }
+    if (request.libraries)
         setEnvironmentValue("LIB", withEntriesAfter(environmentValue("LIB"), runtime.libraries));
-    return true;
+    return options;
 }
 
 } // namespace zarn::toolchain

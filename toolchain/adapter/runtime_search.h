@@ -1,6 +1,6 @@
-// The C runtime the adapters offer the tools: zarn's own start-up libraries, built beside the
-// adapters, and Wine's C runtime headers and import libraries. Its directories come after
-// everything the user names, so a user's own SDK and runtime win.
+// The runtime the adapters offer the tools: zarn's own C runtime and C++ standard library, built
+// beside the adapters, and Wine's C runtime headers and import libraries. Its directories come
+// after everything the user names, so a user's own SDK and runtime win.
 #pragma once
 
 #include <optional>
@@ -14,8 +14,10 @@ namespace zarn::toolchain {
 inline constexpr const char* runtimeSwitchVariable = "ZARN_NO_RUNTIME";
 
 struct RuntimeDirectories {
-    std::vector<std::string> headers;   // for INCLUDE: zarn's header fixes, then Wine's headers
-    std::vector<std::string> libraries; // for LIB: zarn's libraries, then Wine's
+    std::vector<std::string> cxxHeaders; // for INCLUDE, C++ only: the C++ library's headers
+    std::vector<std::string> headers;    // for INCLUDE: zarn's header fixes, then Wine's headers
+    std::vector<std::string> libraries;  // for LIB: zarn's libraries, then Wine's
+    std::string anyCaseHeaders; // clang's file-system overlay that finds `headers` in any case
 };
 
 // The directories of the runtime that lives in "<adapterDirectory>/runtime".
@@ -29,15 +31,28 @@ bool runtimeWanted(const std::optional<std::string>& switchValue);
 std::string withEntriesAfter(const std::optional<std::string>& value,
                              const std::vector<std::string>& entries);
 
-// What is missing of the directories, with what the user can do about it, as "cl.exe: ...\n":
-// a missing Wine directory is named before one of zarn's runtime; nothing when all are there.
-std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
-                                                 const std::vector<std::string>& directories);
+// The options clang-cl gets with the runtime's headers: Windows headers found whatever the
+// letter case of their names, and 16-bit WCHAR as wchar_t, as with a Windows SDK.
+std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtime);
 
-// Appends the runtime's header directories to INCLUDE (when `headers`) and its library
-// directories to LIB (when `libraries`) for this process and the tool it becomes, unless the
-// user switched the runtime off. False, after a message on standard error, when a directory
-// is missing.
-bool offerRuntime(std::string_view adapterName, bool headers, bool libraries);
+// What is missing of the files and directories, with what the user can do about it, as
+// "cl.exe: ...\n": a missing Wine directory is named before a part of zarn's runtime; nothing
+// when all are there.
+std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
+                                                 const std::vector<std::string>& paths);
+
+// What a tool run asks of the runtime.
+struct RuntimeRequest {
+    bool headers = false;   // INCLUDE and the compiler options
+    bool cxx = false;       // the C++ library's headers first
+    bool libraries = false; // LIB
+};
+
+// Appends the runtime's header directories to INCLUDE and its library directories to LIB, as
+// requested, for this process and the tool it becomes, unless the user switched the runtime
+// off, and gives the compiler options that go with the headers. Nothing, after a message on
+// standard error, when a part is missing.
+std::optional<std::vector<std::string>> offerRuntime(std::string_view adapterName,
+                                                     const RuntimeRequest& request);
 
 } // namespace zarn::toolchain

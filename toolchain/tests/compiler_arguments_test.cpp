@@ -95,5 +95,23 @@ TEST(CompilerArguments, SaysWhetherItPreprocessesOrLinks) {
     }
 }
 
+TEST(CompilerArguments, SaysWhetherTheSourceIsCxx) {
+    struct Row {
+        const char* why;
+        Words cl;
+        bool cxx;
+    } rows[] = {
+        {"zarn's C source", {"/c", "/Tca.c"}, false},
+        {"zarn's C++ source", {"/c", "/Tpa.cpp"}, true},
+        {"every source as C++", {"/c", "/TP", "a.c"}, true},
+        {"C++ by the file's ending", {"/c", "a.cc", "b.cxx"}, true},
+        {"every source as C, whatever its ending", {"/c", "/TC", "a.cpp"}, false},
+        {"a library and an object are no sources", {"a.obj", "b.lib"}, false},
+        {"a /D value that ends like C++ is no source", {"/c", "/DNAME=x.cpp", "/Tca.c"}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clangClCommand(row.cl).cxx, row.cxx) << row.why;
+}
+
 } // namespace
 } // namespace zarn::toolchain

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what lands where: zarn on the user's
 # PATH, the man page, and the adapters off it in libexec/zarn with the C runtime beside them,
-# building a C program from there with nothing but PATH set.
+# building a C program, and a C++ one when the C++ library is built, from there with nothing
+# but PATH set.
 #   install_test.sh CMAKE BUILD_DIR
 set -euo pipefail
 cmake=$1
@@ -63,3 +64,22 @@ if [ -x /usr/lib/wine/wine64 ]; then
 else
     echo "hello.c built from the installed tree (not run: /usr/lib/wine/wine64 is not installed)"
 fi
+
+# The C++ library and the headers in any case, from where they are installed.
+[ -f "$build/toolchain/runtime/lib/libc++.lib" ] || {
+    echo "the C++ library is not built: no C++ program from the installed tree"
+    exit 0
+}
+[ -s "$runtime/lib/libc++.lib" ] || fail "libexec/zarn/runtime/lib/libc++.lib is not installed"
+grep -q "'$runtime/include'" "$runtime/headers_any_case.yaml" ||
+    fail "the installed headers_any_case.yaml does not name the installed headers"
+printf '#include <Windows.h>\n#include <iostream>\n#include <vector>\nint main() { std::vector<int> v{1, 2}; std::cout << v.size() << std::endl; return 0; }\n' \
+    >"$work/hello.cpp"
+(cd "$work" && env -i PATH="$prefix/bin:$prefix/libexec/zarn:/usr/bin:/bin" \
+    zarn -o hello_cxx.exe hello.cpp /EHsc) || fail "the installed tree did not build hello.cpp"
+if [ -x /usr/lib/wine/wine64 ]; then
+    output=$(cd "$work" && WINEPREFIX=$wine_prefix WINEDEBUG=-all /usr/lib/wine/wine64 \
+        hello_cxx.exe 2>/dev/null | tr -d '\r') || fail "hello_cxx.exe failed"
+    [ "$output" = 2 ] || fail "hello_cxx.exe printed '$output', not 2"
+fi
+echo "hello.cpp with <Windows.h> and <iostream> built from the installed tree"

@@ -14,6 +14,17 @@ TEST(RuntimeSearch, DirectoriesBesideTheAdapter) {
     std::vector<std::string> libraries{"/opt/zarn/libexec/zarn/runtime/lib", ZARN_WINE_LIBRARY_DIR};
     EXPECT_EQ(runtime.headers, headers);
     EXPECT_EQ(runtime.libraries, libraries);
+    EXPECT_EQ(runtime.cxxHeaders,
+              std::vector<std::string>{"/opt/zarn/libexec/zarn/runtime/include/c++/v1"});
+    EXPECT_EQ(runtime.anyCaseHeaders, "/opt/zarn/libexec/zarn/runtime/headers_any_case.yaml");
+}
+
+TEST(RuntimeSearch, CompilerOptionsGoWithTheHeaders) {
+    RuntimeDirectories runtime = runtimeDirectories("/z");
+    std::vector<std::string> options{"/DWINE_UNICODE_NATIVE", "/clang:-ivfsoverlay",
+                                     "/clang:/z/runtime/headers_any_case.yaml",
+                                     "/clang:-Wno-nonportable-include-path"};
+    EXPECT_EQ(runtimeCompilerOptions(runtime), options);
 }
 
 TEST(RuntimeSearch, SwitchedOffByAnythingButZero) {

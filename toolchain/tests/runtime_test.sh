@@ -34,6 +34,12 @@ build() {
 echo "== building"
 build -c plugin.cpp -o plugin.obj
 build -dll -o plugin.dll plugin.obj
+cxx_library=no
+[ -f "$toolchain/runtime/lib/libc++.lib" ] && cxx_library=yes
+if [ $cxx_library = yes ]; then
+    build -c text_library.cpp -o text_library.obj /EHsc
+    build -dll -o text_library.dll text_library.obj
+fi
 # Program | sources | zarn options | arguments, as shell words | exit status | standard output,
 # lines separated by \n | a text standard error must hold
 rows=$(
@@ -54,17 +60,55 @@ WinMain|win_main.c||one "two three"|7|WinMain got [one "two three"] with its ins
 _Thread_local in two threads|thread_local.c|||0|main 41, other thread 42|
 old POSIX names, one defined by the program|old_names.c|||0|hello 0|
 a Windows DLL named with -l|user_library.c|-luser32||0|UPPER|
+headers in any case, types and functions as a Windows SDK has them|sdk_headers.c|/WX||0|123 7 1 644 1|
+__try, __except and __finally with GetExceptionCode|structured_exceptions.c|||0|finally, abnormal 1\ncaught 0xC0000005|
+a null write with a SIGSEGV handler|null_write.c||handler|4|signal 11|
+a null write without a handler ends with the access violation's code|null_write.c|||5||
+the same, a second run|null_write.c|||5||
+the same, a third run|null_write.c|||5||
 ROWS
 )
+# What needs the C++ standard library, with the options Microsoft's documentation gives.
+cxx_rows=$(
+    cat <<'ROWS'
+the README's hello.cpp|hello.cpp|/EHsc||0|hello from C++\nand an exception, caught|
+containers and strings|standard_library.cpp|/EHsc /std:c++17|containers|0|4 1 long --|
+iostream and sstream|standard_library.cpp|/EHsc /std:c++17|streams|0|ff 2.5 18 words|
+an fstream round trip|standard_library.cpp|/EHsc /std:c++17|files|0|line one, 2|
+runtime_error caught as exception&|standard_library.cpp|/EHsc /std:c++17|exceptions|0|caught thrown as runtime_error|
+new throws bad_alloc|standard_library.cpp|/EHsc /std:c++17|bad_alloc|0|bad_alloc|
+threads with a mutex|standard_library.cpp|/EHsc /std:c++17|threads|0|40000|
+exception_ptr|standard_library.cpp|/EHsc /std:c++17|exception_ptr|0|rethrown stored|
+filesystem|standard_library.cpp|/EHsc /std:c++17|filesystem|0|2 5 0|
+type_info names as Microsoft's runtime gives them|standard_library.cpp|/EHsc /std:c++17|typeid|0|struct Derived, int|
+a DLL returning a std::string and throwing into the program|use_text_library.cpp|/EHsc text_library.lib||0|30\ncaught refused 7|
+an uncaught exception runs the terminate handler|terminate.cpp|/EHsc|handler|7|terminate handler|
+an uncaught exception aborts by default|terminate.cpp|/EHsc||3||
+std::terminate() aborts by default|terminate.cpp|/EHsc|direct|3||
+wide Win32 calls from C++|wide_calls.cpp|/EHsc /WX||0|12 set from C++|
+ROWS
+)
+if [ $cxx_library = yes ]; then
+    rows+=$'\n'"$cxx_rows"
+else
+    echo "SKIPPED the C++ standard library's programs: it is not built in $toolchain/runtime"
+fi
 
 names=()
+declare -A built=()
 while IFS='|' read -r name sources options _; do
     executable="program-${#names[@]}.exe"
-    # shellcheck disable=SC2086 # the options are words
-    build -o "$executable" $sources $options
+    # Rows that only differ in how the program runs share one build.
+    if [ -n "${built["$sources $options"]:-}" ]; then
+        cp "${built["$sources $options"]}" "$executable"
+    else
+        # shellcheck disable=SC2086 # the options are words
+        build -o "$executable" $sources $options
+        built["$sources $options"]=$executable
+    fi
     names+=("$name")
 done <<<"$rows"
-echo "built ${#names[@]} programs and plugin.dll"
+echo "built ${#built[@]} programs for ${#names[@]} rows, and the DLLs"
 
 echo "== the runtime's headers in a dependency file"
 build -c hello.c -o hello.obj -MD -MT hello.obj -MF hello.d
@@ -74,15 +118,17 @@ done
 echo "hello.d lists Wine's stdio.h and corecrt.h by their POSIX names"
 
 echo "== dependency files from one compiler run (ZARN_DEPS=showincludes) are the same"
-for source in *.c *.cpp; do
+# The sources of the programs above.
+sources=$(cut -d'|' -f2 <<<"$rows" | tr ' ' '\n' | grep -E '\.(c|cpp)$' | sort -u)
+for source in $sources; do
     options=()
-    [ "${source##*.}" = cpp ] && options=(/EHsc)
+    [ "${source##*.}" = cpp ] && options=(/EHsc /std:c++17)
     build -c "$source" -o deps.obj -MD -MT deps.obj -MF two.d -MP "${options[@]}"
     zarn_alone ZARN_DEPS=showincludes zarn -c "$source" -o deps.obj -MD -MT deps.obj -MF one.d \
         -MP "${options[@]}" >build.log 2>&1 || fail "$source with one compiler run: $(cat build.log)"
     cmp two.d one.d || fail "$source: the dependency files differ: $(diff two.d one.d)"
 done
-echo "the same, byte for byte, for $(ls *.c *.cpp | wc -l) sources"
+echo "the same, byte for byte, for $(wc -w <<<"$sources") sources"
 
 echo "== the user's INCLUDE comes first, and ZARN_NO_RUNTIME=1 keeps the runtime out"
 mkdir "own headers"
@@ -94,7 +140,11 @@ if zarn_alone ZARN_NO_RUNTIME=1 zarn -c hello.c -o off.obj >off.log 2>&1; then
     fail "hello.c compiled with ZARN_NO_RUNTIME=1"
 fi
 grep -q "'stdio.h' file not found" off.log || fail "unexpected error: $(cat off.log)"
-echo "own stdlib.h used; without the runtime stdio.h is not found"
+if zarn_alone ZARN_NO_RUNTIME=1 zarn -c hello.cpp -o off.obj /EHsc >off.log 2>&1; then
+    fail "hello.cpp compiled with ZARN_NO_RUNTIME=1"
+fi
+grep -q "'iostream' file not found" off.log || fail "unexpected error: $(cat off.log)"
+echo "own stdlib.h used; without the runtime stdio.h and iostream are not found"
 
 echo "== running"
 if [ ! -x "$wine" ]; then
@@ -102,6 +152,9 @@ if [ ! -x "$wine" ]; then
     exit 0
 fi
 mkdir "$wine_prefix"
+# One Wine server for all the programs: a program that starts just as a server started by the
+# one before is leaving fails with "recvmsg: Connection reset by peer".
+WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -p
 index=0
 while IFS='|' read -r name _ _ arguments status output error_text; do
     executable="program-$index.exe"

@@ -5,6 +5,10 @@
    between the sections is zero, and zero entries are skipped. */
 #include "runtime_internal.h"
 
+/* Every module has these tables, and with them the fallbacks for C++'s operator new and delete
+   (operator_new.cpp). */
+#pragma comment(linker, "/include:zarn_operator_new_fallbacks")
+
 #pragma section(".CRT$XIA", long, read)
 #pragma section(".CRT$XIZ", long, read)
 #pragma section(".CRT$XCA", long, read)

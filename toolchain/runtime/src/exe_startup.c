@@ -5,6 +5,7 @@
 
 void zarn_start_program(_crt_app_type type, int wide) {
     __security_init_cookie();
+    zarn_report_unhandled_exceptions();
     _set_app_type(type);
     int failed = wide ? _configure_wide_argv(_crt_argv_unexpanded_arguments) ||
                             _initialize_wide_environment()

@@ -23,6 +23,11 @@ void __cdecl zarn_run_terminators(void);
    initializers. Ends the process with status 255 if any of it fails. */
 void zarn_start_program(_crt_app_type type, int wide);
 
+/* Has every exception that nothing handles end the program as the Microsoft runtime ends it:
+   a C++ exception through terminate(), the others through their signal's handler or with the
+   exception code as the exit status. */
+void zarn_report_unhandled_exceptions(void);
+
 /* Writes "zarn runtime: <what>" and a line end to standard error without the C runtime's
    streams, which may not be usable when this is called. */
 void zarn_report(const char* what);
