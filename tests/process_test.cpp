@@ -31,9 +31,10 @@ struct Captured {
     std::string out, err;
 };
 
-Captured capture(const std::string& commandLine) {
+Captured capture(const std::string& commandLine,
+                 StandardOutput standardOutput = StandardOutput::pipe) {
     CapturedOutput out, err;
-    int status = runExternalProcess(commandLine, out, err);
+    int status = runExternalProcess(commandLine, out, err, 1, standardOutput);
     return {status, std::string(capturedText(out)), std::string(capturedText(err))};
 }
 
@@ -50,6 +51,11 @@ TEST(Process, LargeOutputOnBothStreams) {
     ASSERT_EQ(result.err.size(), size);
     EXPECT_TRUE(result.out == test::floodBytes(size, 1));
     EXPECT_TRUE(result.err == test::floodBytes(size, 2));
+    // Standard output in a file, read at the end, comes back the same, beyond one read's size.
+    Captured inFile = capture("cl.exe", StandardOutput::file);
+    EXPECT_EQ(inFile.status, 0);
+    EXPECT_TRUE(inFile.out == result.out);
+    EXPECT_TRUE(inFile.err == result.err);
 }
 
 // The pipes of this process that any child inherits; the runner must add none of its own. (On

@@ -83,7 +83,9 @@ int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNote
         checkDependencyFileWritable(compiler.dependencies);
     }
     CapturedOutput output, error;
-    int status = runTool(current.toolName(), arguments, output, error);
+    // Include notes come in hundreds of small writes: into a file, they wake zarn not once each.
+    int status = runTool(current.toolName(), arguments, output, error,
+                         includeNotes ? StandardOutput::file : StandardOutput::pipe);
     std::vector<std::string> included;
     if (includeNotes)
         output.size = takeIncludeNotes(output.bytes, output.size, includeNotePrefix(), included);

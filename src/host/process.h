@@ -37,8 +37,15 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 // line for its length, the tool gets the arguments in a temporary response file named as
 // "@file", removed afterwards; the program words (the tool, or a launcher and the tool it
 // starts) stay on the line. A failure of the system is a fatal report.
+//
+// With StandardOutput::file the tool's standard output goes to a file in memory that is read
+// once the tool has ended: for an output that is small and written in many pieces, such as a
+// compile's include notes, which through a pipe would wake zarn once for each. On Linux only;
+// elsewhere, and where the system gives no such file, it goes through a pipe as ever.
+enum class StandardOutput { pipe, file };
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
-                       std::size_t programWords = 1);
+                       std::size_t programWords = 1,
+                       StandardOutput standardOutput = StandardOutput::pipe);
 
 // When zarn was asked to stop while a tool ran (a stop signal on POSIX systems, Ctrl-C on
 // Windows), ends zarn the way that request ends a program, now that the tool is gone and its

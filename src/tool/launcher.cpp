@@ -68,9 +68,10 @@ std::string toolCommandLine(std::string_view toolName, std::string_view argument
 }
 
 int runTool(std::string_view toolName, std::string_view arguments, CapturedOutput& output,
-            CapturedOutput& error) {
+            CapturedOutput& error, StandardOutput standardOutput) {
     std::size_t programWords = launcherFor(toolName) ? 2 : 1;
-    return runExternalProcess(toolCommandLine(toolName, arguments), output, error, programWords);
+    return runExternalProcess(toolCommandLine(toolName, arguments), output, error, programWords,
+                              standardOutput);
 }
 
 } // namespace zarn

@@ -25,6 +25,6 @@ std::string toolCommandLine(std::string_view toolName, std::string_view argument
 // Runs that command line with captured output (runExternalProcess) and returns the tool's
 // status. A launcher that cannot be found is the runner's fatal report, naming the whole line.
 int runTool(std::string_view toolName, std::string_view arguments, CapturedOutput& output,
-            CapturedOutput& error);
+            CapturedOutput& error, StandardOutput standardOutput = StandardOutput::pipe);
 
 } // namespace zarn

@@ -184,12 +184,12 @@ void enlargePipe(int fd) {
 }
 
 // Reads both streams at once, so a child that fills one pipe while the other is still open
-// never waits on zarn.
+// never waits on zarn. A pipe without a read end (standard output in a file) is left out.
 void captureBoth(Pipe& outputPipe, Pipe& errorPipe, CapturedOutput& output, CapturedOutput& error) {
     pollfd streams[2] = {{outputPipe.readEnd, POLLIN, 0}, {errorPipe.readEnd, POLLIN, 0}};
     int* ends[2] = {&outputPipe.readEnd, &errorPipe.readEnd};
     CapturedOutput* captures[2] = {&output, &error};
-    int open = 2;
+    int open = (outputPipe.readEnd >= 0) + (errorPipe.readEnd >= 0);
     while (open > 0) {
         if (poll(streams, 2, -1) < 0) {
             if (errno == EINTR)
@@ -227,6 +227,52 @@ void captureBoth(Pipe& outputPipe, Pipe& errorPipe, CapturedOutput& output, Capt
     }
 }
 
+// A file in memory for the child's standard output, as the write end of the pipe; -1 where the
+// system has none, and the pipe serves. Memory, not a temporary directory, so that a full disk
+// fails no compile that a pipe would have let through.
+int openOutputFile() {
+#if ZARN_LINUX_SPEEDUPS
+    return memfd_create("zarn-output", MFD_CLOEXEC);
+#else
+    return -1;
+#endif
+}
+
+// Takes the pipe's place with the file: the child writes to it, zarn reads nothing until the end.
+void outputToFile(Pipe& pipe) {
+    int file = openOutputFile();
+    if (file < 0)
+        return;
+    if (file <= STDERR_FILENO) {
+        int moved = fcntl(file, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        close(file);
+        if (moved < 0)
+            return;
+        file = moved;
+    }
+    closeEnd(pipe.readEnd);
+    closeEnd(pipe.writeEnd);
+    pipe.writeEnd = file;
+}
+
+// Appends the whole file to the capture.
+void captureFile(int fd, CapturedOutput& capture) {
+    for (off_t offset = 0;;) {
+        reserveForRead(capture);
+        ssize_t count =
+            pread(fd, capture.bytes + capture.size, capture.capacity - capture.size, offset);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            win32FatalError("ReadFile()");
+        }
+        if (count == 0)
+            return;
+        capture.size += static_cast<std::size_t>(count);
+        offset += count;
+    }
+}
+
 int waitForExit(pid_t child, StopSignalsForwarded& forwarded) {
     int status = waitForChild(child, forwarded);
     if (status < 0)
@@ -242,7 +288,7 @@ CapturedOutput::~CapturedOutput() {
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
-                       std::size_t programWords) {
+                       std::size_t programWords, StandardOutput standardOutput) {
     traceInvocation(commandLine);
     // From here on a stop signal goes to the tool, which zarn then waits for: no tool outlives
     // zarn, and none runs on unseen, still writing its output file.
@@ -251,11 +297,16 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output, Cap
     Pipe outputPipe, errorPipe;
     makePipe(outputPipe);
     makePipe(errorPipe);
+    if (standardOutput == StandardOutput::file)
+        outputToFile(outputPipe);
+    // The file the child writes its standard output to, which zarn keeps open to read.
+    int outputFile = outputPipe.readEnd < 0 ? outputPipe.writeEnd : -1;
     pid_t child = startChild(commandLine, programWords, outputPipe, errorPipe, responseFile);
     forwarded.forwardTo(child);
     try {
         // Once zarn's copies of the write ends are gone, end of file means the child's are too.
-        closeEnd(outputPipe.writeEnd);
+        if (outputFile < 0)
+            closeEnd(outputPipe.writeEnd);
         closeEnd(errorPipe.writeEnd);
         captureBoth(outputPipe, errorPipe, output, error);
     } catch (...) {
@@ -271,6 +322,8 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output, Cap
         throw;
     }
     int status = waitForExit(child, forwarded);
+    if (outputFile >= 0)
+        captureFile(outputFile, output);
     // Asked to stop: not a success, even from a tool that took no notice.
     if (status == 0 && forwarded.received() != 0)
         status = 128 + forwarded.received();

@@ -261,7 +261,7 @@ CapturedOutput::~CapturedOutput() {
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
-                       std::size_t programWords) {
+                       std::size_t programWords, StandardOutput) {
     traceInvocation(commandLine);
     Pipe outputPipe, errorPipe;
     makePipe(outputPipe, output);
