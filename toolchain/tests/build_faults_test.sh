@@ -29,7 +29,7 @@ runs_and_prints() {
         echo "SKIPPED running $program: $wine is not installed (Debian package wine64)"
         return
     fi
-    mkdir -p "$wine_prefix"
+    [ -d "$wine_prefix" ] || start_wine_server
     output=$(WINEPREFIX=$wine_prefix WINEDEBUG=-all "$wine" "$program" 2>"$work/wine.err" |
         tr -d '\r') || fail "$program failed: $(cat "$work/wine.err")"
     [ "$output" = "$expected" ] || fail "$program printed '$output', not '$expected'"

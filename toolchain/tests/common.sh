@@ -23,3 +23,11 @@ remove_work_directory() {
     fi
     rm -rf "$work"
 }
+
+# Makes the Wine prefix and keeps one Wine server up for it until the script ends: a program
+# that starts just as a server started by the one before is leaving fails ("recvmsg: Connection
+# reset by peer"), with a status that tells nothing.
+start_wine_server() {
+    mkdir -p "$wine_prefix"
+    WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -p
+}

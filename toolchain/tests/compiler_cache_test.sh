@@ -112,7 +112,7 @@ if [ ! -x "$wine" ]; then
     echo "SKIPPED running out/app.exe: $wine is not installed (Debian package wine64)"
     exit 0
 fi
-mkdir "$wine_prefix"
+start_wine_server
 run_app() { # DIRECTORY
     local status=0
     (cd "$1" && WINEPREFIX=$wine_prefix WINEDEBUG=-all "$wine" ./app.exe "notes file.txt" 5 \
@@ -120,7 +120,8 @@ run_app() { # DIRECTORY
     echo "$status $(tr -d '\r' <"$work/run.out")"
 }
 expected=$(run_app "$work")
-[[ "$expected" == "5 sum=15 "* ]] || fail "the program built without the launcher: $expected"
+[[ "$expected" == "5 sum=15 "* ]] ||
+    fail "the program built without the launcher: $expected $(cat "$work/run.err")"
 actual=$(run_app out)
 [ "$actual" = "$expected" ] ||
     fail "the program built from the cache printed '$actual', not '$expected'"

@@ -151,10 +151,7 @@ if [ ! -x "$wine" ]; then
     echo "SKIPPED running the programs: $wine is not installed (Debian package wine64)"
     exit 0
 fi
-mkdir "$wine_prefix"
-# One Wine server for all the programs: a program that starts just as a server started by the
-# one before is leaving fails with "recvmsg: Connection reset by peer".
-WINEPREFIX=$wine_prefix /usr/lib/wine/wineserver -p
+start_wine_server
 index=0
 while IFS='|' read -r name _ _ arguments status output error_text; do
     executable="program-$index.exe"

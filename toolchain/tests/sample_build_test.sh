@@ -131,7 +131,7 @@ if [ ! -x "$wine" ]; then
     echo "SKIPPED running out/app.exe: $wine is not installed (Debian package wine64)"
     exit 0
 fi
-mkdir "$wine_prefix"
+start_wine_server
 status=0
 WINEPREFIX=$wine_prefix WINEDEBUG=-all "$wine" out/app.exe "notes file.txt" 5 \
     >"$work/run.out" 2>"$work/run.err" || status=$?
