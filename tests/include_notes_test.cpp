@@ -92,6 +92,7 @@ TEST(IncludeNotes, OneCompilerRun) {
                               " Z:\\src\\foo.h";
     const std::string preprocessed = "#line 1 \"Z:\\\\src\\\\foo.c\"\n";
     const std::string compile = "cl.exe /nologo /c /Fofoo.obj /Tcfoo.c";
+    const std::string gccCompile = "cl.exe /nologo /c /Fofoo.obj /D__ZARN_GCC__ /Tcfoo.c";
     const std::string rule = "foo.obj: \\\n\t/src/foo.h \\\n\t/src/my\\ inc/foo.h \\\n\t"
                              "/src/my$$dir/cfg.h \\\n\tfoo.c\n\n/src/foo.h:\n/src/my\\ inc/foo.h:\n"
                              "/src/my$$dir/cfg.h:\nfoo.c:\n";
@@ -169,7 +170,7 @@ TEST(IncludeNotes, OneCompilerRun) {
          "foo.c\r\nfoo.c(3): warning C4100\r\n",
          "",
          rule.substr(0, rule.size() - 7),
-         {compile + " /showIncludes"}},
+         {gccCompile + " /showIncludes"}},
         {"gcc mode, -MMD: no header of INCLUDE's directories, letter case aside",
          {{"STANDIN_STDOUT", notes}, {"INCLUDE", "C:\\vc;Z:\\SRC\\my inc\\"}},
          {"--zarngcc", "-MMD"},
@@ -178,7 +179,7 @@ TEST(IncludeNotes, OneCompilerRun) {
          "",
          "foo.obj: \\\n\t/src/foo.h \\\n\t/src/my$$dir/cfg.h \\\n\tfoo.c\n\n/src/foo.h:\n"
          "/src/my$$dir/cfg.h:\n",
-         {compile + " /showIncludes"}},
+         {gccCompile + " /showIncludes"}},
         {"another value keeps two runs",
          {{"ZARN_DEPS", "lines"}, {"STANDIN_STDOUT", "ok\n"}},
          {},
@@ -239,7 +240,8 @@ TEST(IncludeNotes, BeforeTheLinkersOptions) {
     std::vector<test::ToolRun> runs = tools.runs();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(test::joinArguments(runs[0]),
-              "cl.exe /nologo /Feapp.exe /Tcfoo.c /showIncludes /link /IMPLIB:app.lib");
+              "cl.exe /nologo /Feapp.exe /D__ZARN_GCC__ /Tcfoo.c /showIncludes /link "
+              "/IMPLIB:app.lib");
 }
 
 // What a failed dependency file takes with it: the files make knows the compile by.

@@ -2,7 +2,12 @@
 
 #include "tool/tool.h"
 
+#include <string_view>
+
 namespace zarn {
+
+// Defined in every gcc-mode compile.
+inline constexpr std::string_view gccModeMacro = "__ZARN_GCC__";
 
 struct DependencyOptions {
     bool generate = false;        // "-MD"

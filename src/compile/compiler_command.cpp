@@ -54,6 +54,10 @@ std::string CompilerArgs::buildArguments() const {
     }
     if (gcc.sharedLibrary && links)
         appendArgument(text, "/LD");
+    // Lets headers tell a gcc-mode compile, as mingw's predefined macros let them tell mingw,
+    // and give what a mingw-hosted project expects beyond Microsoft's headers.
+    if (gccMode && compiles)
+        appendArgument(text, "/D" + std::string(gccModeMacro));
     for (const std::string& define : defines)
         appendArgument(text, "/D" + define);
     for (const std::string& name : gcc.undefines)
