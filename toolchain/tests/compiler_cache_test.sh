@@ -3,8 +3,8 @@
 # launcher (ZARN_LAUNCHER=sccache): a second build from clean takes every compile from the
 # cache, the programs run as without the launcher, and the dependency files of both ways are
 # the same as without it, also where the cache already holds the same compiles made the other
-# way. The test runs a server of its own, on a free port with a cache directory of its own,
-# and stops it.
+# way; a launcher of several words ("env VAR=1 sccache") does the same. The test runs a server
+# of its own, on a free port with a cache directory of its own, and stops it.
 #
 #   compiler_cache_test.sh ZARN TOOLCHAIN_DIR SAMPLE_DIR
 set -euo pipefail
@@ -90,6 +90,14 @@ counts=$(cache_counts)
 echo "the second build took all $compiles compiles from the cache"
 same_dependency_files cold
 same_dependency_files warm
+
+echo "== with a launcher of several words, as CMake's launcher lists give them"
+sccache --zero-stats >/dev/null
+build words "ZARN_LAUNCHER=env ZARN_LAUNCHER_WORD=1 sccache"
+counts=$(cache_counts)
+[ "$counts" = "$compiles 0" ] || fail "through 'env ... sccache': hits and misses $counts, not $compiles 0"
+same_dependency_files words
+echo "'env ZARN_LAUNCHER_WORD=1 sccache' took all $compiles compiles from the cache"
 
 echo "== with the launcher, dependencies from the include notes (ZARN_DEPS=showincludes)"
 # The cache holds these compiles made without notes: a hit on them would bring none.
