@@ -98,7 +98,7 @@ build_autotools_project() {
 }
 
 build_autotools_project plain
-build_autotools_project libtool --disable-shared LD=link NM=llvm-nm
+build_autotools_project libtool --disable-shared LD=link.exe NM=llvm-nm
 
 echo "== a plain Makefile: make's own rules, -I DIR, -MD -MP without -MT, -E -o"
 mkdir "$work/plain-make"

@@ -32,6 +32,23 @@ for tool in cl.exe link.exe lib.exe; do
     [ ! -e "$prefix/bin/$tool" ] || fail "bin/$tool would put it on the user's PATH"
 done
 [ "$(ls "$prefix/bin")" = zarn ] || fail "bin holds more than zarn: $(ls "$prefix/bin")"
+for tool in cl link lib; do
+    [ -x "$prefix/libexec/zarn/bare/$tool" ] || fail "libexec/zarn/bare/$tool is not installed"
+done
+# The directories that go on PATH before the system's hide none of its commands (coreutils'
+# link above all), in the build and installed.
+system_path=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+for directory in "$build/toolchain" "$prefix/libexec/zarn"; do
+    for name in $(find "$directory" -maxdepth 1 ! -type d -perm -u+x -printf '%f\n'); do
+        if found=$(PATH=$system_path command -v "$name"); then
+            fail "$directory/$name hides $found"
+        fi
+    done
+done
+if [ -x /usr/bin/link ]; then
+    found=$(PATH="$build/toolchain:$build:$system_path" command -v link)
+    [ "$found" = /usr/bin/link ] || fail "link with the README's PATH is $found"
+fi
 
 "$prefix/bin/zarn" --zarnversion >/dev/null || fail "the installed zarn does not run"
 # The installed adapters still find each other's tools and work from the prefix.
@@ -42,7 +59,7 @@ printf 'int f(void) { return 1; }\n' >"$work/a.c"
     PATH="$prefix/libexec/zarn:$PATH" "$prefix/bin/zarn" -lib -o a.lib a.obj) ||
     fail "zarn through the installed adapters failed"
 [ -s "$work/a.lib" ] || fail "no library from the installed adapters"
-echo "installed: bin/zarn, share/man/man1/zarn.1, libexec/zarn/{cl,link,lib}.exe"
+echo "installed: bin/zarn, share/man/man1/zarn.1, libexec/zarn/{cl,link,lib}.exe, bare/{cl,link,lib}"
 
 runtime=$prefix/libexec/zarn/runtime
 for file in lib/libcmt.lib lib/libcmtd.lib lib/msvcrt.lib lib/msvcrtd.lib lib/oldnames.lib \
