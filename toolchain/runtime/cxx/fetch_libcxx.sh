@@ -160,7 +160,8 @@ run_apt() {
 }
 # apt's own words for what went wrong, on one line.
 apt_failure() {
-    reason=$(grep -E '^(W: Failed to fetch|E:|Err:)' "$work/apt.log" | head -n 1)
+    reason=$({ grep '^W: Failed to fetch' "$work/apt.log" || grep -E '^(E|Err):' "$work/apt.log"; } |
+        head -n 1)
     if grep -qE 'Temporary failure resolving|Could not resolve|Could not connect|unreachable|timed out' \
         "$work/apt.log"; then
         fail "Debian's archive at $mirror cannot be reached (no network access?): $reason"
