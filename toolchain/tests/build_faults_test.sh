@@ -114,112 +114,72 @@ leftovers=$(find "${TMPDIR:-/tmp}" -maxdepth 1 -newer many.lst -name 'zarn-*.rsp
 runs_and_prints many.exe 'part 7'
 
 echo "== the C++ library's cached source: damage found and repaired, local causes named"
-good=$cxx_source
-if [ ! -f "$good/manifest" ]; then
-    echo "SKIPPED: the C++ library's source is not fetched into $good"
+if [ ! -f "$cxx_source/manifest" ]; then
+    echo "SKIPPED: the C++ library's source is not fetched into $cxx_source"
     exit 0
 fi
-exchange=$toolchain/runtime/cxx/exchange_directories
 cache=$work/cache
 tree=$cache/llvm-toolchain-14-libcxx
-# Debian's archive as a test double of apt-get serves it: the good tree as the source package
-# holds it, unreachable with FAKE_APT=offline, and stalled with FAKE_APT=stall, its process id
-# in $archive/stalled, so that the fetch can be killed meanwhile.
+# A test double of apt-get serves Debian's archive: the good tree as the source package holds
+# it; unreachable with FAKE_APT=offline; with FAKE_APT=stall, downloading until killed.
 archive=$work/archive
-top=llvm-toolchain-14_14.0.6
-mkdir -p "$archive/$top" "$work/fake-apt"
-cp -R "$good/libcxx" "$good/compiler-rt" "$archive/$top/"
-(cd "$archive" && "$cmake" -E tar cJf "$top.orig.tar.xz" "$top" && rm -rf "$top")
-printf 'Version: %s\n' "$(cat "$good/version")" >"$archive/llvm-toolchain-14_14.0.6-12.dsc"
-cat >"$work/fake-apt/apt-get" <<FAKE
+mkdir -p "$archive/llvm-toolchain-14_14.0.6" "$work/bin"
+cp -R "$cxx_source/libcxx" "$cxx_source/compiler-rt" "$archive/llvm-toolchain-14_14.0.6/"
+(cd "$archive" && "$cmake" -E tar cJf llvm-toolchain-14_14.0.6.orig.tar.xz llvm-toolchain-14_14.0.6)
+printf 'Version: %s\n' "$(cat "$cxx_source/version")" >"$archive/llvm-toolchain-14_14.0.6-12.dsc"
+cat >"$work/bin/apt-get" <<FAKE
 #!/bin/sh
-for last; do :; done
-case "\$last:\${FAKE_APT:-}" in
-update:offline)
-    echo "W: Failed to fetch http://deb.debian.org/debian/dists/bookworm/InRelease  Temporary failure resolving 'deb.debian.org'"
-    exit 100 ;;
-update:*) exit 0 ;;
-*:stall) echo \$\$ >"$archive/stalled.new" && mv "$archive/stalled.new" "$archive/stalled"
-    exec sleep 300 ;;
-*) cp "$archive/$top.orig.tar.xz" "$archive"/*.dsc . ;;
+case "\$*:\${FAKE_APT:-}" in
+*update:offline) echo "W: Failed to fetch http://deb.debian.org/debian/dists/bookworm/InRelease  Temporary failure resolving 'deb.debian.org'" ;;
+*:offline) echo "E: Unable to find a source package for llvm-toolchain-14" && exit 100 ;;
+*update:*) ;;
+*:stall) echo \$\$ >"$work/stalled" && exec sleep 300 ;;
+*:*) cp "$archive"/*.orig.tar.xz "$archive"/*.dsc . ;;
 esac
 FAKE
-chmod +x "$work/fake-apt/apt-get"
+chmod +x "$work/bin/apt-get"
+# The fetch as configure runs it, with the cache directory read-only when asked; it becomes the
+# fetch, so it runs in a subshell.
 fetch() {
-    PATH="$work/fake-apt:$PATH" sh "$fetch_script" "$tree" "$cmake" "$exchange" "$work/checked"
+    local mount=true
+    [ -z "${READ_ONLY:-}" ] || mount='mount --bind -o ro "$1" "$1"'
+    PATH="$work/bin:$PATH" exec unshare -rm sh -c "$mount && shift && exec sh \"\$@\"" - \
+        "$cache" "$fetch_script" "$tree" "$cmake" "$toolchain/runtime/cxx/exchange_directories" \
+        "$work/checked"
 }
-# Runs the fetch with the cache directory read-only, as a bind mount of its own for root, whom
-# file modes do not stop.
-read_only_fetch() {
-    if [ "$(id -u)" != 0 ]; then
-        chmod a-w "$cache"
-        fetch
-        chmod u+w "$cache"
-        return
-    fi
-    PATH="$work/fake-apt:$PATH" unshare -m --propagation private sh -c \
-        'mount --bind -o ro "$1" "$1" && shift && exec sh "$@"' - "$cache" \
-        "$fetch_script" "$tree" "$cmake" "$exchange" "$work/checked"
-}
-# A fetch killed with SIGKILL while it downloads, which leaves its temporary directory.
-killed_fetch() {
-    rm -f "$archive/stalled"
+killed_fetch() { # SIGKILL while it downloads, leaving its temporary directory
     FAKE_APT=stall fetch >/dev/null 2>&1 &
-    local fetcher=$!
-    for _ in $(seq 100); do
-        [ ! -f "$archive/stalled" ] || break
-        sleep 0.1
-    done
-    [ -f "$archive/stalled" ] || fail "the stalled fetch did not start"
-    kill -KILL "$fetcher"
-    wait "$fetcher" 2>/dev/null || true
-    kill "$(cat "$archive/stalled")"
-    ls -d "$cache"/fetch.* >/dev/null 2>&1 || fail "the killed fetch left no temporary directory"
+    for _ in $(seq 100); do [ -s "$work/stalled" ] || sleep 0.1; done
+    kill -KILL $! && kill "$(cat "$work/stalled")" && rm "$work/stalled"
+    ls -d "$cache"/fetch.* >/dev/null || fail "the killed fetch left no temporary directory"
 }
-# What is done to a whole cache | what the next fetch says (nothing, where empty) | its outcome:
-# "repaired" (the tree is the good one again, and nothing stays behind) or "named" (status 1,
-# the cause on the last line, the tree untouched)
-rows=$(
-    cat <<'ROWS'
+# What is done to a whole cache | what the next fetch says (nothing, where empty) | "repaired"
+# (status 0, the good tree again) or "named" (status 1, the cause last, the tree untouched)
+while IFS='|' read -r what damage said outcome; do
+    rm -rf "$cache" && mkdir "$cache" && cp -a "$cxx_source" "$tree"
+    sleep 1 # past the check's time granularity
+    status=0
+    (eval "$damage" && fetch) >"$work/fetch.out" 2>&1 || status=$?
+    said=$(eval "echo \"$said\"")
+    if [ -n "$said" ]; then grep -qF -- "$said" "$work/fetch.out"; else [ ! -s "$work/fetch.out" ]; fi ||
+        fail "$what: the fetch did not say '$said': $(cat "$work/fetch.out")"
+    case $outcome:$status in
+    repaired:0) diff -r "$cxx_source" "$tree" >/dev/null && [ -z "$(fetch 2>&1)" ] ||
+        fail "$what: the tree is not whole again" ;;
+    named:1) tail -n 1 "$work/fetch.out" | grep -qF -- "$said" && [ -f "$tree/version" ] ||
+        fail "$what: the cause is not the last line, or the tree went" ;;
+    *) fail "$what: status $status: $(cat "$work/fetch.out")" ;;
+    esac
+    [ -z "$(find "$cache" -maxdepth 1 -name 'fetch.*')" ] || fail "$what: a fetch.* stays behind"
+    echo "ok: $what"
+done <<'ROWS'
 no manifest, as in a cache fetched before there were manifests|rm "$tree/manifest"|it has no manifest|repaired
-no version file|rm "$tree/version"|version is missing|repaired
 a source file missing|rm "$tree/libcxx/src/string.cpp"|libcxx/src/string.cpp is missing|repaired
 a source file the manifest does not name|echo 'int extra;' >"$tree/libcxx/src/extra.cpp"|libcxx/src/extra.cpp is not in the manifest|repaired
 a header truncated|truncate -s 100 "$tree/libcxx/include/string"|libcxx/include/string has 100 bytes, not|repaired
 a header changed, its size kept|sed -i 's/namespace/NAMESPACE/' "$tree/libcxx/include/vector"|libcxx/include/vector has other contents|repaired
-the temporary directory of a fetch killed with SIGKILL|rm "$tree/manifest"; killed_fetch|it has no manifest|repaired
+the temporary directory of a fetch killed with SIGKILL|rm "$tree/manifest" && killed_fetch|it has no manifest|repaired
 a temporary directory beside a whole tree|mkdir "$cache/fetch.AbC123"||repaired
-Debian's archive unreachable|rm "$tree/manifest"; export FAKE_APT=offline|cannot be reached (no network access?): W: Failed to fetch|named
-a read-only cache directory|rm "$tree/manifest"; fetch() { read_only_fetch; }|cache directory $cache is not writable|named
+Debian's archive unreachable|rm "$tree/manifest" && export FAKE_APT=offline|cannot be reached (no network access?): W: Failed to fetch|named
+a read-only cache directory|rm "$tree/manifest" && export READ_ONLY=1|cache directory $cache is not writable|named
 ROWS
-)
-while IFS='|' read -r what damage said outcome; do
-    rm -rf "$cache"
-    mkdir "$cache"
-    cp -a "$good" "$tree"
-    sleep 1 # past the check's time granularity
-    status=0
-    (
-        eval "$damage"
-        fetch
-    ) >"$work/fetch.out" 2>&1 || status=$?
-    said=$(eval "echo \"$said\"")
-    if [ -z "$said" ]; then
-        [ ! -s "$work/fetch.out" ] || fail "$what: the fetch said: $(cat "$work/fetch.out")"
-    elif ! grep -qF -- "$said" "$work/fetch.out"; then
-        fail "$what: the fetch did not say '$said': $(cat "$work/fetch.out")"
-    fi
-    if [ "$outcome" = repaired ]; then
-        [ $status = 0 ] || fail "$what: the fetch failed: $(cat "$work/fetch.out")"
-        diff -r "$good" "$tree" >/dev/null || fail "$what: the tree is not the good one: $(diff -r "$good" "$tree" | head)"
-        [ -z "$(fetch 2>&1)" ] || fail "$what: a second fetch did something: $(fetch 2>&1)"
-    else
-        [ $status = 1 ] || fail "$what: the fetch ended with $status, not 1: $(cat "$work/fetch.out")"
-        [ "$(tail -n 1 "$work/fetch.out")" = "$(grep -F -- "$said" "$work/fetch.out" | tail -n 1)" ] ||
-            fail "$what: the cause is not the last line: $(cat "$work/fetch.out")"
-        [ -f "$tree/version" ] || fail "$what: the tree was not left as it was"
-    fi
-    leftovers=$(find "$cache" -maxdepth 1 -name 'fetch.*')
-    [ -z "$leftovers" ] || fail "$what: left behind: $leftovers"
-    echo "ok: $what"
-done <<<"$rows"

@@ -94,10 +94,8 @@ same_dependency_files warm
 echo "== with a launcher of several words, as CMake's launcher lists give them"
 sccache --zero-stats >/dev/null
 build words "ZARN_LAUNCHER=env ZARN_LAUNCHER_WORD=1 sccache"
-counts=$(cache_counts)
-[ "$counts" = "$compiles 0" ] || fail "through 'env ... sccache': hits and misses $counts, not $compiles 0"
+[ "$(cache_counts)" = "$compiles 0" ] || fail "through env: hits and misses $(cache_counts)"
 same_dependency_files words
-echo "'env ZARN_LAUNCHER_WORD=1 sccache' took all $compiles compiles from the cache"
 
 echo "== with the launcher, dependencies from the include notes (ZARN_DEPS=showincludes)"
 # The cache holds these compiles made without notes: a hit on them would bring none.
