@@ -141,11 +141,10 @@ chmod +x "$work/bin/apt-get"
 # The fetch as configure runs it, with the cache directory read-only when asked; it becomes the
 # fetch, so it runs in a subshell.
 fetch() {
-    local mount=true
-    [ -z "${READ_ONLY:-}" ] || mount='mount --bind -o ro "$1" "$1"'
-    PATH="$work/bin:$PATH" exec unshare -rm sh -c "$mount && shift && exec sh \"\$@\"" - \
-        "$cache" "$fetch_script" "$tree" "$cmake" "$toolchain/runtime/cxx/exchange_directories" \
-        "$work/checked"
+    [ -z "${READ_ONLY:-}" ] ||
+        set -- unshare -rm sh -c 'mount --bind -o ro "$1" "$1" && shift && exec "$@"' - "$cache"
+    PATH="$work/bin:$PATH" exec "$@" sh "$fetch_script" "$tree" "$cmake" \
+        "$toolchain/runtime/cxx/exchange_directories" "$work/checked"
 }
 killed_fetch() { # SIGKILL while it downloads, leaving its temporary directory
     FAKE_APT=stall fetch >/dev/null 2>&1 &
