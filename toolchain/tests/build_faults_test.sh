@@ -138,11 +138,11 @@ case "\$*:\${FAKE_APT:-}" in
 esac
 FAKE
 chmod +x "$work/bin/apt-get"
-# The fetch as configure runs it, with the cache directory read-only when asked; it becomes the
-# fetch, so it runs in a subshell.
+# The fetch as configure runs it; it becomes the fetch, so it runs in a subshell. With READ_ONLY
+# set, the cache directory is a read-only mount for root, whom its mode does not stop.
 fetch() {
-    [ -z "${READ_ONLY:-}" ] ||
-        set -- unshare -rm sh -c 'mount --bind -o ro "$1" "$1" && shift && exec "$@"' - "$cache"
+    [ -z "${READ_ONLY:-}" ] || [ "$(id -u)" != 0 ] ||
+        set -- unshare -m sh -c 'mount --bind -o ro "$1" "$1" && shift && exec "$@"' - "$cache"
     PATH="$work/bin:$PATH" exec "$@" sh "$fetch_script" "$tree" "$cmake" \
         "$toolchain/runtime/cxx/exchange_directories" "$work/checked"
 }
@@ -155,6 +155,7 @@ killed_fetch() { # SIGKILL while it downloads, leaving its temporary directory
 # What is done to a whole cache | what the next fetch says (nothing, where empty) | "repaired"
 # (status 0, the good tree again) or "named" (status 1, the cause last, the tree untouched)
 while IFS='|' read -r what damage said outcome; do
+    [ ! -d "$cache" ] || chmod u+w "$cache"
     rm -rf "$cache" && mkdir "$cache" && cp -a "$cxx_source" "$tree"
     sleep 1 # past the check's time granularity
     status=0
@@ -180,5 +181,6 @@ a header changed, its size kept|sed -i 's/namespace/NAMESPACE/' "$tree/libcxx/in
 the temporary directory of a fetch killed with SIGKILL|rm "$tree/manifest" && killed_fetch|it has no manifest|repaired
 a temporary directory beside a whole tree|mkdir "$cache/fetch.AbC123"||repaired
 Debian's archive unreachable|rm "$tree/manifest" && export FAKE_APT=offline|cannot be reached (no network access?): W: Failed to fetch|named
-a read-only cache directory|rm "$tree/manifest" && export READ_ONLY=1|cache directory $cache is not writable|named
+a read-only cache directory|rm "$tree/manifest" && chmod a-w "$cache" && export READ_ONLY=1|cache directory $cache is not writable|named
 ROWS
+chmod u+w "$cache"
