@@ -37,9 +37,7 @@ done
 system_path=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
 for directory in "$build/toolchain" "$prefix/libexec/zarn"; do
     for name in $(find "$directory" -maxdepth 1 ! -type d -perm -u+x -printf '%f\n'); do
-        if found=$(PATH=$system_path command -v "$name"); then
-            fail "$directory/$name hides $found"
-        fi
+        ! found=$(PATH=$system_path command -v "$name") || fail "$directory/$name hides $found"
     done
 done
 
@@ -52,7 +50,7 @@ printf 'int f(void) { return 1; }\n' >"$work/a.c"
     PATH="$prefix/libexec/zarn:$PATH" "$prefix/bin/zarn" -lib -o a.lib a.obj) ||
     fail "zarn through the installed adapters failed"
 [ -s "$work/a.lib" ] || fail "no library from the installed adapters"
-echo "installed: bin/zarn, share/man/man1/zarn.1, libexec/zarn/{cl,link,lib}.exe, bare/{cl,link,lib}"
+echo "installed: bin/zarn, share/man/man1/zarn.1, libexec/zarn/{cl,link,lib}.exe"
 
 runtime=$prefix/libexec/zarn/runtime
 for file in lib/libcmt.lib lib/libcmtd.lib lib/msvcrt.lib lib/msvcrtd.lib lib/oldnames.lib \
