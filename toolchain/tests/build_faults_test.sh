@@ -114,8 +114,8 @@ leftovers=$(find "${TMPDIR:-/tmp}" -maxdepth 1 -newer many.lst -name 'zarn-*.rsp
 runs_and_prints many.exe 'part 7'
 
 echo "== the C++ library's cached source: damage found and repaired, local causes named"
-if [ ! -f "$cxx_source/manifest" ]; then
-    echo "SKIPPED: the C++ library's source is not fetched into $cxx_source"
+if [ ! -f "$cxx_source/manifest" ] || [ ! -x "$toolchain/runtime/cxx/exchange_directories" ]; then
+    echo "SKIPPED: the C++ library is not configured, or its source not fetched into $cxx_source"
     exit 0
 fi
 cache=$work/cache
