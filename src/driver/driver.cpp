@@ -2,6 +2,7 @@
 
 #include "compile/dependency_file.h"
 #include "compile/include_notes.h"
+#include "compile/source_output.h"
 #include "driver/classify.h"
 #include "host/diagnostics.h"
 #include "host/environment.h"
@@ -81,6 +82,10 @@ int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNote
         // Before "/link": what follows it is the linker's.
         arguments.insert(arguments.size() - compiler.linkerSection().size(), " /showIncludes");
         checkDependencyFileWritable(compiler.dependencies);
+        // The system's headers are many and belong to no project: a compiler that can leave
+        // them out of its notes (the LLVM adapter) is asked to; zarn leaves out those it knows.
+        if (compiler.dependencies.userHeadersOnly)
+            setEnvironmentValue(userHeaderNotesVariable, "user");
     }
     CapturedOutput output, error;
     // Include notes come in hundreds of small writes: into a file, they wake zarn not once each.
@@ -116,6 +121,11 @@ int runZarn(int argc, char* const* argv) {
         CompilerArgs compiler;
         LinkerArgs linker;
         Tool& current = classifyArguments(argc, argv, compiler, linker);
+        if (std::optional<std::string> source = sourceWrittenOver(compiler, current)) {
+            std::fprintf(stderr, "%s ERROR: input file '%s' is the same as output file\n", argv[0],
+                         source->c_str());
+            return 1;
+        }
         bool includeNotes = dependenciesFromIncludeNotes(compiler, current);
         if (compiler.dependencies.generate && !includeNotes)
             runDependencyPass(compiler, current);

@@ -29,7 +29,13 @@ std::optional<std::string> runtimeSuccessor(std::string_view name) {
 // Options whose value may also be the next argument, as cl.exe takes them: "/I dir".
 bool takesSeparateValue(std::string_view name) {
     return name == "I" || name == "D" || name == "U" || name == "FI" || name == "Tc" ||
-           name == "Tp";
+           name == "Tp" || name == "external:I";
+}
+
+// A source that is already preprocessed, as gcc names it ("x.i" for C, "x.ii" for C++). Given
+// as an input of its own, clang-cl compiles it as it is, where "/Tc" would preprocess it again.
+bool isPreprocessedSource(std::string_view option, std::string_view file) {
+    return (option == "Tc" && endsWith(file, ".i")) || (option == "Tp" && endsWith(file, ".ii"));
 }
 
 bool isRegularFile(const std::string& path) {
@@ -73,12 +79,14 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     std::vector<std::string> inputs;
     bool linking = true;
     bool namesSource = false;
+    bool preprocessedSource = false, otherInput = false;
     bool helpAsked = false;
     bool cxxInput = false, allC = false;
     for (std::size_t i = 0; i < clArguments.size(); ++i) {
         const std::string& argument = clArguments[i];
         if (!isOption(argument)) {
             inputs.push_back(toPosixPath(argument));
+            otherInput = true;
             cxxInput = cxxInput || hasCxxEnding(argument);
             continue;
         }
@@ -108,6 +116,21 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             command.arguments.push_back(*successor);
             continue;
         }
+        std::string_view sourceOption = name.substr(0, 2);
+        if ((sourceOption == "Tc" || sourceOption == "Tp") && name.size() > 2 &&
+            isPreprocessedSource(sourceOption, name.substr(2))) {
+            inputs.push_back(toPosixPath(name.substr(2)));
+            cxxInput = cxxInput || sourceOption == "Tp";
+            preprocessedSource = true;
+            continue;
+        }
+        if ((name == "Tc" || name == "Tp") && i + 1 < clArguments.size() &&
+            isPreprocessedSource(name, clArguments[i + 1])) {
+            inputs.push_back(toPosixPath(clArguments[++i]));
+            cxxInput = cxxInput || name == "Tp";
+            preprocessedSource = true;
+            continue;
+        }
         if (takesSeparateValue(name) && i + 1 < clArguments.size()) {
             bool isPath = name != "D" && name != "U";
             command.arguments.push_back(argument);
@@ -123,13 +146,14 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             namesSource = true;
             cxxInput = cxxInput || hasCxxEnding(argument);
         }
-        std::optional<std::string> withPath =
-            withPosixValue(argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I", "FI"}, false);
+        std::optional<std::string> withPath = withPosixValue(
+            argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I", "FI", "external:I"}, false);
         command.arguments.push_back(withPath ? *withPath : argument);
         if (isStrictCStandard(name))
             command.arguments.push_back("/D__STDC__=1");
     }
     command.missingSource = inputs.empty() && !namesSource && !helpAsked;
+    command.preprocessedOnly = preprocessedSource && !namesSource && !otherInput;
     if (command.preprocessing)
         command.arguments.push_back("/clang:-fuse-line-directives");
     if (linking)
@@ -141,6 +165,13 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
         command.arguments.insert(command.arguments.end(), inputs.begin(), inputs.end());
     }
     return command;
+}
+
+void askForUserHeaderNotes(std::vector<std::string>& arguments) {
+    for (std::string& argument : arguments) {
+        if (isOption(argument) && optionName(argument) == "showIncludes")
+            argument += ":user";
+    }
 }
 
 } // namespace zarn::toolchain

@@ -9,6 +9,7 @@
 #include "run_tool.h"
 #include "runtime_search.h"
 
+#include "host/environment.h"
 #include "host/process.h"
 #include "host/program_end.h"
 
@@ -69,7 +70,7 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
         // Without arguments it only shows the compiler's version.
         if (!arguments.empty()) {
             std::optional<std::vector<std::string>> options =
-                offerRuntime(name, {true, command.cxx, command.linking});
+                offerRuntime(name, {!command.preprocessedOnly, command.cxx, command.linking});
             if (!options)
                 return 1;
             // First, so that the user's own /U and /D come after them.
@@ -77,6 +78,8 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
         }
         if (command.preprocessing)
             return runRewritingOutput(*program, command.arguments, name, clLineDirectives);
+        if (environmentValue(userHeaderNotesVariable) == "user")
+            askForUserHeaderNotes(command.arguments);
         // Include notes ("/showIncludes") pass through as clang-cl writes them: names of files
         // that exist here, which zarn, ninja and compiler caches read as they are.
         return runTool(*program, command.arguments, name);

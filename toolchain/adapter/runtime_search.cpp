@@ -1,6 +1,9 @@
 #include "runtime_search.h"
 
+#include "environment_paths.h"
+
 #include "host/environment.h"
+#include "host/text.h"
 
 #include <climits>
 #include <cstdio>
@@ -67,6 +70,19 @@ std::string withEntriesAfter(const std::optional<std::string>& value,
     return joined;
 }
 
+std::string includeWithRuntime(const std::optional<std::string>& include,
+                               const std::optional<std::string>& after,
+                               const std::vector<std::string>& headers) {
+    std::string own = include.value_or("");
+    std::string last = after ? posixSearchPath(*after) : std::string();
+    // zarn appended them last, so they end the value, as all of it or after a ';'.
+    std::size_t rest = own.size() - last.size();
+    if (last.empty() || !endsWith(own, last) || (rest > 0 && own[rest - 1] != ';'))
+        return withEntriesAfter(include, headers);
+    own.resize(rest > 0 ? rest - 1 : 0);
+    return withEntriesAfter(withEntriesAfter(own, headers), {last});
+}
+
 std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
                                                  const std::vector<std::string>& paths) {
     std::optional<std::string> missingWine, missingOwn;
@@ -123,7 +139,9 @@ std::optional<std::vector<std::string>> offerRuntime(std::string_view adapterNam
         return std::nullopt;
     }
     if (request.headers) {
-        setEnvironmentValue("INCLUDE", withEntriesAfter(environmentValue("INCLUDE"), headers));
+        setEnvironmentValue("INCLUDE",
+                            includeWithRuntime(environmentValue("INCLUDE"),
+                                               environmentValue(includeAfterVariable), headers));
         options = runtimeCompilerOptions(runtime);
     }
     if (request.libraries)

@@ -31,6 +31,16 @@ bool runtimeWanted(const std::optional<std::string>& switchValue);
 std::string withEntriesAfter(const std::optional<std::string>& value,
                              const std::vector<std::string>& entries);
 
+// What zarn sets to the entries it appended to INCLUDE for gcc's "-idirafter": directories
+// searched after the system's headers, so after the runtime's too.
+inline constexpr const char* includeAfterVariable = "ZARN_INCLUDE_AFTER";
+
+// INCLUDE with the runtime's header directories added: after its own entries, but before those
+// that zarn appended for "-idirafter" (named in the second value, in either form).
+std::string includeWithRuntime(const std::optional<std::string>& include,
+                               const std::optional<std::string>& after,
+                               const std::vector<std::string>& headers);
+
 // The options clang-cl gets with the runtime's headers: Windows headers found whatever the
 // letter case of their names, and 16-bit WCHAR as wchar_t, as with a Windows SDK.
 std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtime);

@@ -54,6 +54,12 @@ TEST(CompilerArguments, RewritesForClangCl) {
          {"/Fea.dll", "/LD", "/clang:-Xlinker", "/clang:/DEF:/w/a.def", "/clang:-Xlinker",
           "/clang:/NOENTRY", "-fuse-ld=lld", "--", "a.obj"}},
         {"cl.exe alone shows what compiler it is", {}, {"--version"}},
+        {"external include directories are paths too, joined or not",
+         {"/c", "/external:IZ:\\w\\sys", "/external:I", "Z:\\w\\s2", "/Tca.c"},
+         {"/c", "/external:I/w/sys", "/external:I", "/w/s2", "/Tca.c"}},
+        {"preprocessed sources are compiled as they are, not preprocessed again",
+         {"/c", "/TcZ:\\w\\a.i", "/Tp", "b.ii", "/Tpc.i"},
+         {"/c", "/Tpc.i", "--", "/w/a.i", "b.ii"}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(clangClCommand(row.cl).arguments, row.clangCl) << row.why;
@@ -111,6 +117,31 @@ TEST(CompilerArguments, SaysWhetherTheSourceIsCxx) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(clangClCommand(row.cl).cxx, row.cxx) << row.why;
+}
+
+// Preprocessed text needs no header directories; with any other input it does.
+TEST(CompilerArguments, PreprocessedSourcesOnly) {
+    struct Row {
+        Words cl;
+        bool only;
+    } rows[] = {
+        {{"/c", "/Tca.i"}, true},
+        {{"/c", "/Tp", "a.ii"}, true},
+        {{"/c", "/Tca.i", "/Tcb.c"}, false},
+        {{"/Tca.i", "m.obj"}, false},
+        {{"/c", "/Tca.c"}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clangClCommand(row.cl).preprocessedOnly, row.only)
+            << ::testing::PrintToString(row.cl);
+}
+
+// Asked by zarn for the notes of the user's headers alone, in either spelling of the option.
+TEST(CompilerArguments, UserHeaderNotes) {
+    Words arguments{"/c", "/showIncludes", "-showIncludes", "/showIncludesX", "/Tca.c"};
+    askForUserHeaderNotes(arguments);
+    EXPECT_EQ(arguments, (Words{"/c", "/showIncludes:user", "-showIncludes:user", "/showIncludesX",
+                                "/Tca.c"}));
 }
 
 } // namespace
