@@ -143,4 +143,8 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     return command;
 }
 
+std::vector<std::string> clangClFidelityOptions() {
+    return {"/clang:-Werror=implicit-function-declaration"};
+}
+
 } // namespace zarn::toolchain

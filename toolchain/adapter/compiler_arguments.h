@@ -19,4 +19,10 @@ struct ClangClCommand {
 // is taken for an option. Without arguments cl.exe shows its banner; clang-cl its version.
 ClangClCommand clangClCommand(const std::vector<std::string>& clArguments);
 
+// What clang-cl needs to answer as cl.exe does where build scripts tell the difference, before
+// the caller's own options so that theirs win: a name used without a declaration is an error.
+// clang-cl declares library functions by itself ("(void) strchr;" compiles without <string.h>)
+// where cl.exe reports an undeclared identifier, so autoconf's declaration checks all said yes.
+std::vector<std::string> clangClFidelityOptions();
+
 } // namespace zarn::toolchain

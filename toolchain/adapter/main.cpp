@@ -74,6 +74,8 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
                 return 1;
             // First, so that the user's own /U and /D come after them.
             command.arguments.insert(command.arguments.begin(), options->begin(), options->end());
+            std::vector<std::string> fidelity = clangClFidelityOptions();
+            command.arguments.insert(command.arguments.begin(), fidelity.begin(), fidelity.end());
         }
         if (command.preprocessing)
             return runRewritingOutput(*program, command.arguments, name, clLineDirectives);

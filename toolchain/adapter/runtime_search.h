@@ -17,7 +17,8 @@ struct RuntimeDirectories {
     std::vector<std::string> cxxHeaders; // for INCLUDE, C++ only: the C++ library's headers
     std::vector<std::string> headers;    // for INCLUDE: zarn's header fixes, then Wine's headers
     std::vector<std::string> libraries;  // for LIB: zarn's libraries, then Wine's
-    std::string anyCaseHeaders; // clang's file-system overlay that finds `headers` in any case
+    std::string anyCaseHeaders;    // clang's file-system overlay that finds `headers` in any case
+    std::string intrinsicsHeaders; // wrappers of clang's intrinsics headers, found before them
 };
 
 // The directories of the runtime that lives in "<adapterDirectory>/runtime".
@@ -34,6 +35,10 @@ std::string withEntriesAfter(const std::optional<std::string>& value,
 // The options clang-cl gets with the runtime's headers: Windows headers found whatever the
 // letter case of their names, and 16-bit WCHAR as wchar_t, as with a Windows SDK.
 std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtime);
+
+// The option that has clang-cl find the intrinsics wrappers before its own headers, which come
+// before INCLUDE: intrinsics usable in any function, as cl.exe's are.
+std::string intrinsicsHeadersOption(const RuntimeDirectories& runtime);
 
 // What is missing of the files and directories, with what the user can do about it, as
 // "cl.exe: ...\n": a missing Wine directory is named before a part of zarn's runtime; nothing
