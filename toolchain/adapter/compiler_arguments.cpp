@@ -12,6 +12,9 @@ namespace zarn::toolchain {
 
 namespace {
 
+// What zarn's gcc mode defines in every compile, so that headers can tell it.
+constexpr std::string_view gccModeDefine = "D__ZARN_GCC__";
+
 // The processor tuning options of old compilers: current ones choose for themselves.
 bool isProcessorOption(std::string_view name) {
     return name == "G3" || name == "G4" || name == "G5" || name == "G6";
@@ -99,6 +102,8 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             allC = true;
         if (isProcessorOption(name))
             continue;
+        command.gccMode = command.gccMode || name == gccModeDefine ||
+                          startsWith(name, std::string(gccModeDefine) + "=");
         if (stopsBeforeLinking(name))
             linking = false;
         if (name == "E")

@@ -12,6 +12,7 @@ struct ClangClCommand {
     bool linking = false;               // no "/c", "/E" …: clang-cl runs lld-link
     bool missingSource = false;         // no file to compile or link: cl.exe refuses that
     bool cxx = false; // "/TP", "/Tp", or an input named as C++ source: the C++ headers come first
+    bool gccMode = false; // "/D__ZARN_GCC__", which zarn's gcc mode gives every compile
 };
 
 // File names in options and inputs become POSIX names, options clang-cl no longer knows are

@@ -43,7 +43,8 @@ RuntimeDirectories runtimeDirectories(std::string_view adapterDirectory) {
             {runtime + "/include", headers + "/msvcrt", headers + "/windows"},
             {runtime + "/lib", std::string(wineImportLibraries)},
             runtime + "/headers_any_case.yaml",
-            runtime + "/intrinsics"};
+            runtime + "/intrinsics",
+            runtime + "/gcc-mode"};
 }
 
 std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtime) {
@@ -117,6 +118,8 @@ std::optional<std::vector<std::string>> offerRuntime(std::string_view adapterNam
     std::vector<std::string> headers;
     if (request.headers && request.cxx)
         headers = runtime.cxxHeaders;
+    if (request.headers && request.gccMode)
+        headers.push_back(runtime.gccModeHeaders);
     if (request.headers)
         headers.insert(headers.end(), runtime.headers.begin(), runtime.headers.end());
     std::vector<std::string> needed = headers;

@@ -19,6 +19,7 @@ struct RuntimeDirectories {
     std::vector<std::string> libraries;  // for LIB: zarn's libraries, then Wine's
     std::string anyCaseHeaders;    // clang's file-system overlay that finds `headers` in any case
     std::string intrinsicsHeaders; // wrappers of clang's intrinsics headers, found before them
+    std::string gccModeHeaders;    // for INCLUDE in gcc mode: headers Microsoft's lack
 };
 
 // The directories of the runtime that lives in "<adapterDirectory>/runtime".
@@ -51,6 +52,7 @@ struct RuntimeRequest {
     bool headers = false;   // INCLUDE and the compiler options
     bool cxx = false;       // the C++ library's headers first
     bool libraries = false; // LIB
+    bool gccMode = false;   // the headers that only gcc mode's compiles find, before the others
 };
 
 // Appends the runtime's header directories to INCLUDE and its library directories to LIB, as

@@ -1,6 +1,5 @@
 /* gettimeofday() of gcc mode's sys/time.h. */
-#define __ZARN_GCC__ 1 /* what declares it */
-#include <sys/time.h>
+#include "../gcc-mode/sys/time.h"
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

@@ -1,9 +1,7 @@
-/* gcc mode's (__ZARN_GCC__) sys/time.h, as a mingw-hosted project expects it: struct timeval,
-   as winsock.h defines it, and gettimeofday() from the runtime. Without gcc mode there is none,
-   as with Microsoft's headers. */
-#ifndef __ZARN_GCC__
-#include_next <sys/time.h>
-#else
+/* gcc mode's sys/time.h, as a mingw-hosted project expects it: struct timeval, as winsock.h
+   defines it, and gettimeofday() from the runtime. Its directory is searched only in gcc mode
+   (the compile defines __ZARN_GCC__): without it there is no sys/time.h, as with Microsoft's
+   headers, and __has_include says so. */
 #ifndef ZARN_RUNTIME_SYS_TIME_H
 #define ZARN_RUNTIME_SYS_TIME_H
 
@@ -34,5 +32,4 @@ int __cdecl gettimeofday(struct timeval* time, void* zone);
 }
 #endif
 
-#endif
 #endif
