@@ -18,22 +18,14 @@ struct OptionName {
 };
 
 constexpr OptionName options[] = {
-    {"-i", "--input", true},
-    {"-o", "--output", true},
-    {"-I", "--include-dir", true},
-    {"-D", "--define", true},
-    {"-U", "--undefine", true},
-    {"-J", "--input-format", true},
-    {"-O", "--output-format", true},
-    {"-F", "--target", true},
-    {"-l", "--language", true},
-    {"-c", "--codepage", true},
-    {"-v", "--verbose", false},
-    {"-h", "--help", false},
-    {"-V", "--version", false},
-    {"", "--use-temp-file", false},
-    {"", "--no-use-temp-file", false},
-    {"", "--zarndbg", false},
+    {"-i", "--input", true},           {"-o", "--output", true},
+    {"-I", "--include-dir", true},     {"-D", "--define", true},
+    {"-U", "--undefine", true},        {"-J", "--input-format", true},
+    {"-O", "--output-format", true},   {"-F", "--target", true},
+    {"-l", "--language", true},        {"-c", "--codepage", true},
+    {"-v", "--verbose", false},        {"-h", "--help", false},
+    {"-V", "--version", false},        {"", "--use-temp-file", false},
+    {"", "--no-use-temp-file", false}, {"", "--zarndbg", false},
 };
 
 struct ReadOption {
@@ -48,7 +40,8 @@ std::optional<ReadOption> readOption(const std::vector<std::string>& arguments, 
     const std::string& argument = arguments[i];
     for (const OptionName& option : options) {
         std::optional<std::string> joined;
-        if (argument == option.longName || (!option.shortName.empty() && argument == option.shortName)) {
+        if (argument == option.longName ||
+            (!option.shortName.empty() && argument == option.shortName)) {
             if (!option.takesValue)
                 return ReadOption{option.longName, ""};
             if (i + 1 >= arguments.size()) {

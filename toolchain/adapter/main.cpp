@@ -141,7 +141,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!adapter) {
-        std::fprintf(stderr, "%s: call this program as cl.exe, link.exe or lib.exe (or rc.exe, cvtres.exe)\n", programName);
+        std::fprintf(
+            stderr,
+            "%s: call this program as cl.exe, link.exe or lib.exe (or rc.exe, cvtres.exe)\n",
+            programName);
         return 1;
     }
     int status = 1;

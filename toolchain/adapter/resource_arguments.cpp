@@ -41,8 +41,8 @@ RcCommand rcCommand(const std::vector<std::string>& rcArguments,
         const std::string& argument = rcArguments[i];
         if (!isOption(argument)) {
             if (!input.empty()) {
-                command.error = "more than one resource script (\"" + input + "\", \"" +
-                                argument + "\")";
+                command.error =
+                    "more than one resource script (\"" + input + "\", \"" + argument + "\")";
                 return command;
             }
             input = toPosixPath(argument);

@@ -5,7 +5,17 @@
 #ifndef ZARN_RUNTIME_SYS_TIME_H
 #define ZARN_RUNTIME_SYS_TIME_H
 
+#include <stdlib.h>
+#include <sys/types.h>
 #include <time.h>
+
+/* Wine's winsock.h and winsock2.h define struct timeval as well, after a first part, meant for
+   Unix's headers, that forgets _TIMEVAL_DEFINED. Without Unix's headers that part only includes
+   the three above and asks for select(): done here, they take this struct timeval. */
+#ifndef __WINE_WINSOCKAPI_STDLIB_H
+#define __WINE_WINSOCKAPI_STDLIB_H
+#define WS_DEFINE_SELECT
+#endif
 
 #ifdef __cplusplus
 extern "C" {
