@@ -11,7 +11,9 @@
 # feature's instructions, and one called where the feature is on is inlined as before. SSE and
 # SSE2, which every x86-64 processor has, are read first as they are.
 #
-# What stays as it was: intrinsics that clang defines as macros over a builtin (those taking an
+# What stays as it was: the headers of features with 256- and 512-bit vectors (AVX, AVX2,
+# AVX-512 …, see features.txt), which a function without AVX passes and returns differently;
+# and the intrinsics that clang defines as macros over a builtin (those taking an
 # immediate operand, such as _mm_clmulepi64_si128, _mm_aeskeygenassist_si128, _mm_alignr_epi8 or
 # _mm256_extract_epi32) need the feature in the calling function, since clang 14 checks a
 # builtin against its caller; `__attribute__((target("pclmul")))` on that function, or the
