@@ -12,6 +12,9 @@ namespace zarn::toolchain {
 
 namespace {
 
+// What zarn's gcc mode defines in every compile, so that headers can tell it.
+constexpr std::string_view gccModeDefine = "D__ZARN_GCC__";
+
 // The processor tuning options of old compilers: current ones choose for themselves.
 bool isProcessorOption(std::string_view name) {
     return name == "G3" || name == "G4" || name == "G5" || name == "G6";
@@ -107,6 +110,8 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             allC = true;
         if (isProcessorOption(name))
             continue;
+        command.gccMode = command.gccMode || name == gccModeDefine ||
+                          startsWith(name, std::string(gccModeDefine) + "=");
         if (stopsBeforeLinking(name))
             linking = false;
         if (name == "E")
@@ -172,6 +177,10 @@ void askForUserHeaderNotes(std::vector<std::string>& arguments) {
         if (isOption(argument) && optionName(argument) == "showIncludes")
             argument += ":user";
     }
+}
+
+std::vector<std::string> clangClFidelityOptions() {
+    return {"/clang:-Werror=implicit-function-declaration"};
 }
 
 } // namespace zarn::toolchain

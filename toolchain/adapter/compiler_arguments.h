@@ -13,6 +13,7 @@ struct ClangClCommand {
     bool missingSource = false;         // no file to compile or link: cl.exe refuses that
     bool cxx = false; // "/TP", "/Tp", or an input named as C++ source: the C++ headers come first
     bool preprocessedOnly = false; // every input is a preprocessed source: no headers to find
+    bool gccMode = false;          // "/D__ZARN_GCC__", which zarn's gcc mode gives every compile
 };
 
 // File names in options and inputs become POSIX names, options clang-cl no longer knows are
@@ -27,5 +28,11 @@ inline constexpr const char* userHeaderNotesVariable = "ZARN_INCLUDE_NOTES";
 // Asks clang-cl for those notes: "/showIncludes" (or "-showIncludes") becomes
 // "/showIncludes:user", which leaves out the headers of its system directories.
 void askForUserHeaderNotes(std::vector<std::string>& arguments);
+
+// What clang-cl needs to answer as cl.exe does where build scripts tell the difference, before
+// the caller's own options so that theirs win: a name used without a declaration is an error.
+// clang-cl declares library functions by itself ("(void) strchr;" compiles without <string.h>)
+// where cl.exe reports an undeclared identifier, so autoconf's declaration checks all said yes.
+std::vector<std::string> clangClFidelityOptions();
 
 } // namespace zarn::toolchain

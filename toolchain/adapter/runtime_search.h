@@ -17,7 +17,9 @@ struct RuntimeDirectories {
     std::vector<std::string> cxxHeaders; // for INCLUDE, C++ only: the C++ library's headers
     std::vector<std::string> headers;    // for INCLUDE: zarn's header fixes, then Wine's headers
     std::vector<std::string> libraries;  // for LIB: zarn's libraries, then Wine's
-    std::string anyCaseHeaders; // clang's file-system overlay that finds `headers` in any case
+    std::string anyCaseHeaders;    // clang's file-system overlay that finds `headers` in any case
+    std::string intrinsicsHeaders; // wrappers of clang's intrinsics headers, found before them
+    std::string gccModeHeaders;    // for INCLUDE in gcc mode: headers Microsoft's lack
 };
 
 // The directories of the runtime that lives in "<adapterDirectory>/runtime".
@@ -45,6 +47,10 @@ std::string includeWithRuntime(const std::optional<std::string>& include,
 // letter case of their names, and 16-bit WCHAR as wchar_t, as with a Windows SDK.
 std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtime);
 
+// The option that has clang-cl find the intrinsics wrappers before its own headers, which come
+// before INCLUDE: intrinsics usable in any function, as cl.exe's are.
+std::string intrinsicsHeadersOption(const RuntimeDirectories& runtime);
+
 // What is missing of the files and directories, with what the user can do about it, as
 // "cl.exe: ...\n": a missing Wine directory is named before a part of zarn's runtime; nothing
 // when all are there.
@@ -56,6 +62,7 @@ struct RuntimeRequest {
     bool headers = false;   // INCLUDE and the compiler options
     bool cxx = false;       // the C++ library's headers first
     bool libraries = false; // LIB
+    bool gccMode = false;   // the headers that only gcc mode's compiles find, before the others
 };
 
 // Appends the runtime's header directories to INCLUDE and its library directories to LIB, as

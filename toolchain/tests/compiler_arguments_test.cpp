@@ -66,6 +66,23 @@ TEST(CompilerArguments, RewritesForClangCl) {
 }
 
 // cl.exe refuses a command line without a file to compile or link; clang-cl only warned.
+// zarn's gcc mode is told by its define; an undeclared name is an error, as with cl.exe.
+TEST(CompilerArguments, GccModeAndFidelity) {
+    struct Row {
+        Words cl;
+        bool gccMode;
+    } rows[] = {
+        {{"/c", "/D__ZARN_GCC__", "/Tca.c"}, true},
+        {{"-c", "-D__ZARN_GCC__", "/Tca.c"}, true}, // through a launcher
+        {{"/c", "/D__ZARN_GCC__=1", "/Tca.c"}, true},
+        {{"/c", "/D__ZARN_GCC__X", "/Tca.c"}, false},
+        {{"/c", "/Tca.c"}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clangClCommand(row.cl).gccMode, row.gccMode) << row.cl[1];
+    EXPECT_EQ(clangClFidelityOptions(), Words{"/clang:-Werror=implicit-function-declaration"});
+}
+
 TEST(CompilerArguments, MissingSource) {
     struct Row {
         Words cl;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # gcc-style builds through "zarn --zarngcc", the LLVM adapters and the C runtime, with nothing
 # set but PATH:
-#   - an autotools project (a lib*.a library, a program, make check under Wine), then the same
+#   - an autotools project (a lib*.a library, a program, make check under Wine, and a test of
+#     what a mingw-hosted project expects: declaration checks, dirent.h, sys/time.h, POSIX
+#     types, a resource compiled by zarn-windres, intrinsics), then the same
 #     project with its library built by libtool: configure's answers, a header touch that
 #     rebuilds exactly what includes the header, and a second make with nothing to do;
 #   - a plain Makefile with make's own rules and CFLAGS=-Wall -O2 -MD -MP, "-I DIR" with a
@@ -97,7 +99,15 @@ build_autotools_project() {
     nothing_to_do
 }
 
-build_autotools_project plain
+build_autotools_project plain WINDRES=zarn-windres
+echo "== what a mingw-hosted project expects: configure's answers and tests/test_mingw"
+for answer in "for sys/time.h... yes" "for gettimeofday... yes" "whether strchr is declared... yes" \
+    "whether strlcpy is declared... no" "for mode_t... yes" "for ssize_t... yes" "for pid_t... yes"; do
+    grep -q "^checking $answer" "$work/plain/configure.log" ||
+        fail "configure did not answer '$answer':$(grep '^checking' "$work/plain/configure.log")"
+done
+grep -q '^PASS: tests/test_mingw' "$work/plain/check.log" ||
+    fail "tests/test_mingw did not pass: $(cat "$work/plain/check.log" "$work"/plain/tests/*.log)"
 build_autotools_project libtool --disable-shared LD=link NM=llvm-nm
 
 echo "== a plain Makefile: make's own rules, -I DIR, -MD -MP without -MT, -E -o"

@@ -27,11 +27,12 @@ fail() {
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/zarn" ] || fail "bin/zarn is not installed"
 [ -f "$prefix/share/man/man1/zarn.1" ] || fail "share/man/man1/zarn.1 is not installed"
-for tool in cl.exe link.exe lib.exe; do
+for tool in cl.exe link.exe lib.exe rc.exe cvtres.exe; do
     [ -x "$prefix/libexec/zarn/$tool" ] || fail "libexec/zarn/$tool is not installed"
     [ ! -e "$prefix/bin/$tool" ] || fail "bin/$tool would put it on the user's PATH"
 done
-[ "$(ls "$prefix/bin")" = zarn ] || fail "bin holds more than zarn: $(ls "$prefix/bin")"
+[ "$(ls "$prefix/bin" | xargs)" = "zarn zarn-windres" ] ||
+    fail "bin holds more than zarn and zarn-windres: $(ls "$prefix/bin")"
 
 "$prefix/bin/zarn" --zarnversion >/dev/null || fail "the installed zarn does not run"
 # The installed adapters still find each other's tools and work from the prefix.

@@ -27,6 +27,14 @@ TEST(RuntimeSearch, CompilerOptionsGoWithTheHeaders) {
     EXPECT_EQ(runtimeCompilerOptions(runtime), options);
 }
 
+// Intrinsics usable in any function: their wrappers come before clang's own headers; gcc mode's
+// own headers have a directory of their own.
+TEST(RuntimeSearch, IntrinsicsAndGccModeDirectories) {
+    RuntimeDirectories runtime = runtimeDirectories("/z");
+    EXPECT_EQ(intrinsicsHeadersOption(runtime), "/clang:-isystem/z/runtime/intrinsics");
+    EXPECT_EQ(runtime.gccModeHeaders, "/z/runtime/gcc-mode");
+}
+
 TEST(RuntimeSearch, SwitchedOffByAnythingButZero) {
     struct Row {
         std::optional<std::string> value;
