@@ -179,6 +179,15 @@ const Rule rules[] = {
      },
      Current::unchanged},
 
+    // What distcc's pump mode and icecc ask to learn the compiler's own header directories,
+    // which only the compiler behind cl.exe knows: refused, so that they do without.
+    {Applies::option, [](const Argument& a) { return a.text == "-v"; },
+     [](Classification& c, const Argument&) {
+         c.fail("\"-v\": zarn cannot list the compiler's search directories (distcc's pump "
+                "mode asks for them; plain distcc needs none)");
+     },
+     Current::unchanged},
+
     // Files after "-x c" or "-x c++" are sources of that language whatever their ending.
     {Applies::any,
      [](const Argument& a) {
