@@ -218,6 +218,8 @@ TEST(Translate, GccModeLibraries) {
          "cl.exe",
          " /Fem.exe /EHs /D__ZARN_GCC__ /Tpm.cpp L1\\libw.a /link /WHOLEARCHIVE:libw.a "
          "/WHOLEARCHIVE:L1\\reg.lib"},
+        {gcc({"m.obj", "-Wl,--whole-archive,libw.a,--no-whole-archive,L2/libw.a"}), "cl.exe",
+         " m.obj /link /WHOLEARCHIVE:libw.a L2\\libw.a"},
         {gcc({"m.obj", "-Wl,--allow-multiple-definition,-z,muldefs", "-link"}), "link.exe",
          " /INCREMENTAL:NO m.obj /FORCE:MULTIPLE /FORCE:MULTIPLE"},
     });

@@ -86,6 +86,8 @@ void readLinkerWordFor(Classification& c, std::string_view word) {
     readLinkerWord(c.linkerWords, word, result);
     for (const std::string& option : result.options)
         c.addLinkerOption(option);
+    for (const std::string& input : result.inputs)
+        c.addLinkerOption(c.wholeArchive ? "/WHOLEARCHIVE:" + input : input);
     for (const std::string& library : result.libraries)
         addNamedLibrary(c, library);
     for (LibraryMode mode : result.modes) {
@@ -207,11 +209,11 @@ const Rule rules[] = {
     // The endings gcc knows beside the table's: C++ in capitals, preprocessed C and C++.
     {Applies::any,
      [](const Argument& a) {
-         return isPath(a) && endsWithAny(a.text, {".C", ".cp", ".CPP", ".CXX", ".ii"});
+         return endsWithAny(a.text, {".C", ".cp", ".CPP", ".CXX", ".ii"}) && isPath(a);
      },
      [](Classification& c, const Argument& a) { c.compiler.addCppSource(std::string(a.text)); },
      Current::compiler},
-    {Applies::any, [](const Argument& a) { return isPath(a) && endsWith(a.text, ".i"); },
+    {Applies::any, [](const Argument& a) { return endsWith(a.text, ".i") && isPath(a); },
      [](Classification& c, const Argument& a) { c.compiler.addCSource(std::string(a.text)); },
      Current::compiler},
 
