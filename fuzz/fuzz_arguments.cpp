@@ -21,6 +21,7 @@
 #include "host/program_end.h"
 #include "tool/library_path.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
@@ -106,15 +107,24 @@ void checkCompilerText(const zarn::CompilerArgs& compiler, const std::string& te
         !compiler.cSources.empty() || !compiler.cppSources.empty() || !compiler.headers.empty();
     bool links = !compiler.compileOnly && !compiler.preprocessOnly;
     std::size_t optimize = gcc.optimizeForSize ? 1 : compiler.optimizeLevel >= 0 ? 2 : 0;
+    // A directory also given as a system one is written once, as that.
+    std::size_t includeDirs = 0;
+    for (const std::string& dir : compiler.includeDirs) {
+        includeDirs += std::find(gcc.systemIncludeDirs.begin(), gcc.systemIncludeDirs.end(), dir) ==
+                       gcc.systemIncludeDirs.end();
+    }
+    std::size_t searched = gcc.forcedIncludes.size() + gcc.systemIncludeDirs.size() + includeDirs +
+                           gcc.quoteIncludeDirs.size() + gcc.macros.size();
     std::size_t pieces =
         compiler.preprocessOnly + compiler.compileOnly + optimize + !compiler.cpuOption.empty() +
         compiler.debugInfo + !compiler.outputFile.empty() + !compiler.pdbFile.empty() +
-        compiler.defines.size() + compiler.includeDirs.size() + compiler.cSources.size() +
-        compiler.cppSources.size() + compiler.headers.size() + gcc.undefines.size() +
-        gcc.systemIncludeDirs.size() + gcc.forcedIncludes.size() + (gcc.sharedLibrary && links);
+        compiler.defines.size() + searched + compiler.cSources.size() + compiler.cppSources.size() +
+        compiler.headers.size() + (gcc.sharedLibrary && links) + (compiler.gccMode && compiles);
     if (compiles) {
         pieces += (!gcc.cStandard.empty() && !compiler.cSources.empty()) +
-                  (!gcc.cxxStandard.empty() && !compiler.cppSources.empty()) + gcc.options.size() +
+                  (!gcc.cxxStandard.empty() && !compiler.cppSources.empty()) +
+                  (gcc.noWarnings || gcc.warningLevel > 0) + gcc.options.size() +
+                  !gcc.architecture.empty() +
                   (compiler.gccMode && gcc.exceptions && !compiler.cppSources.empty() &&
                    !namesExceptionModel(compiler.extraOptions));
     }
@@ -125,10 +135,9 @@ void checkCompilerText(const zarn::CompilerArgs& compiler, const std::string& te
     }
     ZARN_FUZZ_CHECK(words.size() == pieces + tail.size());
     ZARN_FUZZ_CHECK(endsWithWords(words, tail));
-    std::size_t first =
-        words.size() - tail.size() - compiler.headers.size() - compiler.cppSources.size() -
-        compiler.cSources.size() - gcc.forcedIncludes.size() - gcc.systemIncludeDirs.size() -
-        compiler.includeDirs.size() - gcc.undefines.size() - compiler.defines.size();
+    std::size_t first = words.size() - tail.size() - compiler.headers.size() -
+                        compiler.cppSources.size() - compiler.cSources.size() - searched -
+                        compiler.defines.size();
     for (std::size_t i = 0; i < compiler.defines.size(); ++i)
         ZARN_FUZZ_CHECK(words[first + i] == "/D" + compiler.defines[i]);
 }
@@ -202,6 +211,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zarn::traceEnabled = false;
     zarn::savedLibPath.reset();
     unsetenv("LIB");
+    unsetenv("INCLUDE");
+    unsetenv("ZARN_INCLUDE_AFTER");
     zarn::CompilerArgs compiler;
     zarn::LinkerArgs linker;
     try {

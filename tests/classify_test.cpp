@@ -81,7 +81,10 @@ TEST(Classify, CompilerOptions) {
         {{"-c", "foo.c", "-o", "foo.o"},
          "C: outputFile=foo.o cSources=[foo.c] compileOnly | L: outputFile=foo.o | current=C"},
         {{"-link", "/c"}, "C: compileOnly | L: | current=C"},
-        {{"-Dname=value", "/Dname", "-D"}, "C: defines=[name=value,name,] | L: | current=C"},
+        {{"-Dname=value", "/Dname"}, "C: defines=[name=value,name] | L: | current=C"},
+        // Empty, "/D" and "/I" would take the next word of the compiler's command line.
+        {{"-D"}, "exit 1"},
+        {{"-I", "a.c"}, "exit 1"},
         {{"-I/usr/include", "-Iinc/sub"},
          "C: includeDirs=[Z:\\usr\\include,inc\\sub] | L: | current=C"},
         {{"-E"}, "C: preprocessOnly | L: | current=C"},
@@ -129,17 +132,33 @@ TEST(Classify, GccDependencyDefaults) {
         {{"--zarngcc", "-MD", "-c", "src/a.c", "-o", "obj/a.o"},
          "C: outputFile=obj/a.o cSources=[src/a.c] compileOnly generate target=obj/a.o "
          "dependencyFile=obj/a.d | L: outputFile=obj/a.o | current=C"},
-        {{"--zarngcc", "-MMD", "-o", "app", "src/my app.c"},
-         "C: outputFile=app cSources=[src/my app.c] generate target=my\\ app.obj "
-         "dependencyFile=my app.d userHeadersOnly | L: outputFile=app | current=C"},
+        // A compile that links: its rule names the program, as gcc 12 names it.
+        {{"--zarngcc", "-MMD", "-o", "out/app.exe", "src/my app.c"},
+         "C: outputFile=out/app.exe cSources=[src/my app.c] generate target=out/app.exe "
+         "dependencyFile=out/app.d userHeadersOnly | L: outputFile=out/app.exe | current=C"},
+        {{"--zarngcc", "-MMD", "src/my app.c"},
+         "C: cSources=[src/my app.c] generate target=my\\ app.exe dependencyFile=a-my app.d "
+         "userHeadersOnly | L: | current=C"},
+        {{"--zarngcc", "-MD", "-shared", "g.c"},
+         "C: cSources=[g.c] generate target=g.dll dependencyFile=a-g.d | L: dll | current=C"},
+        {{"--zarngcc", "-MD", "-c", "src/a.c"},
+         "C: cSources=[src/a.c] compileOnly generate target=a.obj dependencyFile=a.d | L: | "
+         "current=C"},
+        // Joined values, and the preprocessor's spelling of kernel-style Makefiles.
+        {{"--zarngcc", "-MD", "-MTt", "-MQ$q", "-MFf.d", "-c", "a.c"},
+         "C: cSources=[a.c] compileOnly generate target=t $$q dependencyFile=f.d | L: | "
+         "current=C"},
+        {{"--zarngcc", "-Wp,-MMD,.a.o.d", "-c", "a.c", "-o", "a.o"},
+         "C: outputFile=a.o cSources=[a.c] compileOnly generate target=a.o "
+         "dependencyFile=.a.o.d userHeadersOnly | L: outputFile=a.o | current=C"},
         {{"--zarngcc", "-MD", "-MQ", "$x", "-MT", "y", "-MF", "f", "a.c", "b.c"},
          "C: cSources=[a.c,b.c] generate target=$$x y dependencyFile=f | L: | current=C"},
         {{"--zarngcc", "-MD", "-o", "app", "a.obj"},
          "C: outputFile=app objectFiles=[a.obj] | L: outputFile=app objectFiles=[a.obj] | "
          "current=C"},
-        {{"--zarngcc", "-E", "-o", "a.i", "-MD", "a.c"},
-         "C: cSources=[a.c] preprocessOnly generate target=a.obj dependencyFile=a.d "
-         "preprocessedFile=a.i | L: outputFile=a.i | current=C"},
+        {{"--zarngcc", "-E", "-o", "out/a.i", "-MD", "a.c"},
+         "C: cSources=[a.c] preprocessOnly generate target=a.obj dependencyFile=out/a.d "
+         "preprocessedFile=out/a.i | L: outputFile=out/a.i | current=C"},
     });
 }
 

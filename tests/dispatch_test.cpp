@@ -28,6 +28,7 @@ void expectRows(const std::vector<Row>& rows) {
         test::StandInTools tools;
         test::ScopedEnvironment lib("LIB", std::nullopt);
         test::writeFile("a.lst", "x.obj\n");
+        test::writeFile("a.c", "int a;\n");
         for (auto& [name, value] : row.settings)
             tools.set(name, value);
         std::string described;
@@ -104,6 +105,20 @@ TEST(Dispatch, OwnStatuses) {
         {{"-c", "-o"}, {}, "", 1, "", zarn + " ERROR: missing argument to \"-o\"\n"},
         {{"missing.lst"}, {}, "", 1, "", "Couldn't open file 'missing.lst'!!\n"},
         {{"a.lst", "missing.lst"}, {}, "", 1, "", "Couldn't open file 'missing.lst'!!\n"},
+        // A source is never written over, in either mode, nor a bare "/I" written.
+        {{"-c", "a.c", "-o", "a.c"},
+         {},
+         "",
+         1,
+         "",
+         zarn + " ERROR: input file 'a.c' is the same as output file\n"},
+        {{"--zarngcc", "-E", "a.c", "-o", "./a.c"},
+         {},
+         "",
+         1,
+         "",
+         zarn + " ERROR: input file 'a.c' is the same as output file\n"},
+        {{"-c", "-I", "a.c"}, {}, "", 1, "", zarn + " ERROR: \"-I\" is given an empty directory\n"},
     });
 }
 

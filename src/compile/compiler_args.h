@@ -2,6 +2,7 @@
 
 #include "tool/tool.h"
 
+#include <optional>
 #include <string_view>
 
 namespace zarn {
@@ -17,17 +18,31 @@ struct DependencyOptions {
     bool userHeadersOnly = false; // "-MMD": none of the headers found through INCLUDE
 };
 
+// A compile option of gcc mode that a later option of the same family replaces ("-frtti" and
+// "-fno-rtti"), as gcc takes the last one given.
+struct GccFamilyOption {
+    std::string_view family;
+    std::string option; // in cl.exe's words
+};
+
 // What gcc mode ("--zarngcc") adds to a compile. Without it every field keeps its default and
 // the compiler's text is what zarn's own table gives.
 struct GccCompileOptions {
     std::string cStandard;                      // "/std:" for a C level of "-std="
     std::string cxxStandard;                    // "/std:" for a C++ level of "-std="
-    std::vector<std::string> options;           // "-Wall", "-frtti", … in cl.exe's words
+    int warningLevel = 0;                       // "-Wall" 3, "-Wextra" 4: the highest given
+    bool noWarnings = false;                    // "-w", whatever else is given
+    std::vector<GccFamilyOption> options;       // "-frtti", "-Werror", … the last of each family
+    std::string architecture;                   // "/arch:" from "-march=" and "-mavx…"
     bool optimizeForSize = false;               // "-Os", "-Oz": "/O1"
     bool exceptions = true;                     // "-fno-exceptions" clears, "-fexceptions" sets
     bool sharedLibrary = false;                 // "-shared": the compiler links a DLL
-    std::vector<std::string> undefines;         // "-U" values
+    bool noLineMarkers = false;                 // "-P": "/EP" with "-E"
+    std::vector<std::string> macros;            // "/D" and "/U" of "-D" and "-U", in order
+    std::vector<std::string> quoteIncludeDirs;  // "-iquote" values, in Windows form
     std::vector<std::string> systemIncludeDirs; // "-isystem" values, in Windows form
+    std::vector<std::string> includeDirsAfter;  // "-idirafter" values, in Windows form
+    std::optional<std::string> startupInclude;  // INCLUDE as found, where they follow it
     std::vector<std::string> forcedIncludes;    // "-include" values, in Windows form
     std::vector<std::string> linkerOptions;     // from "-Wl,", "-Xlinker", ".def" and a few
                                                 // gcc options; given after "/link"

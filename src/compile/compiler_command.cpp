@@ -1,13 +1,19 @@
 #include "compile/compiler_args.h"
+#include "compile/include_path.h"
 #include "host/command_line.h"
 #include "host/paths.h"
 #include "host/text.h"
+#include "tool/launcher.h"
 
 #include <algorithm>
 
 namespace zarn {
 
 namespace {
+
+bool isAmong(const std::string& dir, const std::vector<std::string>& dirs) {
+    return std::find(dirs.begin(), dirs.end(), dir) != dirs.end();
+}
 
 bool namesExceptionModel(const std::vector<std::string>& options) {
     return std::any_of(options.begin(), options.end(), [](const std::string& option) {
@@ -22,7 +28,7 @@ std::string CompilerArgs::buildArguments() const {
     bool compiles = !cSources.empty() || !cppSources.empty() || !headers.empty();
     bool links = !compileOnly && !preprocessOnly;
     if (preprocessOnly)
-        appendArgument(text, "/E");
+        appendArgument(text, gcc.noLineMarkers ? "/EP" : "/E");
     if (compileOnly)
         appendArgument(text, "/c");
     if (gcc.optimizeForSize) {
@@ -34,8 +40,10 @@ std::string CompilerArgs::buildArguments() const {
     }
     if (!cpuOption.empty())
         appendArgument(text, "/" + cpuOption);
+    // gcc's "-g" puts the debug information in the object, as "/Z7" does; a compiler cache
+    // keeps only the object, so behind a launcher too. "/Zi" writes a separate database.
     if (debugInfo)
-        appendArgument(text, "/Zi");
+        appendArgument(text, gccMode || !launcherFor(toolName()).empty() ? "/Z7" : "/Zi");
     if (!outputFile.empty())
         appendArgument(text, (compileOnly ? "/Fo" : "/Fe") + outputFile);
     if (!pdbFile.empty())
@@ -46,11 +54,18 @@ std::string CompilerArgs::buildArguments() const {
             appendArgument(text, gcc.cStandard);
         if (!gcc.cxxStandard.empty() && !cppSources.empty())
             appendArgument(text, gcc.cxxStandard);
-        for (const std::string& option : gcc.options)
-            appendArgument(text, option);
-        // gcc compiles C++ with exceptions unless told otherwise; cl.exe needs asking.
+        if (gcc.noWarnings)
+            appendArgument(text, "/w");
+        else if (gcc.warningLevel > 0)
+            appendArgument(text, "/W" + std::to_string(gcc.warningLevel));
+        for (const GccFamilyOption& option : gcc.options)
+            appendArgument(text, option.option);
+        if (!gcc.architecture.empty())
+            appendArgument(text, gcc.architecture);
+        // gcc compiles C++ with exceptions that may pass through extern "C" functions (callbacks
+        // of C interfaces); cl.exe needs asking, and "/EHsc" would assume they never do.
         if (gccMode && gcc.exceptions && !cppSources.empty() && !namesExceptionModel(extraOptions))
-            appendArgument(text, "/EHsc");
+            appendArgument(text, "/EHs");
     }
     if (gcc.sharedLibrary && links)
         appendArgument(text, "/LD");
@@ -60,12 +75,20 @@ std::string CompilerArgs::buildArguments() const {
         appendArgument(text, "/D" + std::string(gccModeMacro));
     for (const std::string& define : defines)
         appendArgument(text, "/D" + define);
-    for (const std::string& name : gcc.undefines)
-        appendArgument(text, "/U" + name);
-    for (const std::string& dir : includeDirs)
+    for (const std::string& macro : gcc.macros)
+        appendArgument(text, macro);
+    // gcc searches "-iquote" directories before the "-I" ones; cl.exe has one kind for both.
+    for (const std::string& dir : gcc.quoteIncludeDirs)
         appendArgument(text, "/I" + dir);
+    for (const std::string& dir : includeDirs) {
+        // A directory that is also a system one is searched as that, where gcc searches it.
+        if (!isAmong(dir, gcc.systemIncludeDirs))
+            appendArgument(text, "/I" + dir);
+    }
     for (const std::string& dir : gcc.systemIncludeDirs)
-        appendArgument(text, "/I" + dir);
+        appendArgument(text, "/external:I" + dir);
+    if (!gcc.includeDirsAfter.empty())
+        exportIncludeDirsAfter(gcc.startupInclude, gcc.includeDirsAfter);
     for (const std::string& file : gcc.forcedIncludes)
         appendArgument(text, "/FI" + file);
     for (const std::string& source : cSources)

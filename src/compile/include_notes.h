@@ -13,6 +13,11 @@ namespace zarn {
 // in ZARN_SHOWINCLUDES_PREFIX.
 inline constexpr std::string_view defaultIncludeNotePrefix = "Note: including file:";
 
+// Set to "user" for a compile whose notes need name only the user's headers, not the system's
+// (those of INCLUDE and of the compiler's own directories): the LLVM adapter then asks clang-cl
+// for such notes ("/showIncludes:user"); cl.exe itself names every header.
+inline constexpr const char* userHeaderNotesVariable = "ZARN_INCLUDE_NOTES";
+
 // Takes every line that starts with the prefix, or with the English one, out of the text, in
 // place, keeping every other byte in order, and returns the new size: a localized cl.exe's
 // prefix may be set for a build whose compiler is clang-cl, which writes English notes whatever

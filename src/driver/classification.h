@@ -4,6 +4,7 @@
 #pragma once
 
 #include "compile/compiler_args.h"
+#include "compile/processor_options.h"
 #include "link/gnu_linker_options.h"
 #include "link/linker_args.h"
 
@@ -30,7 +31,21 @@ struct Argument {
     }
 };
 
+// A "-l" library of gcc mode, looked up once every "-L" is read.
+struct PendingLibrary {
+    std::size_t index; // its place in the libraries of both records
+    std::string name;  // "-lNAME": NAME, "-l:FILE": FILE, in Windows form
+    bool file;         // "-l:FILE": the name is the file's whole name
+    bool archivesOnly; // after "-Wl,-Bstatic"
+    bool wholeArchive; // between "--whole-archive" and "--no-whole-archive"
+};
+
 struct Classification {
+    Classification(CompilerArgs& compilerRecord, LinkerArgs& linkerRecord, int count,
+                   char* const* vector)
+        : compiler(compilerRecord), linker(linkerRecord), current(&compilerRecord), argc(count),
+          argv(vector), index(1) {}
+
     CompilerArgs& compiler;
     LinkerArgs& linker;
     Tool* current;
@@ -42,6 +57,11 @@ struct Classification {
     SourceLanguage language = SourceLanguage::byEnding; // the last "-x"
     GnuLinkerWords linkerWords;                         // "-Wl," and "-Xlinker" words so far
     std::vector<std::string> dropped;                   // accepted options that have no effect
+    std::vector<PendingLibrary> pendingLibraries;       // "-l", looked up once all "-L" are read
+    bool staticLinking = false;                         // "-static": archives for every "-l"
+    bool archivesOnly = false;                          // "-Wl,-Bstatic" until "-Wl,-Bdynamic"
+    bool wholeArchive = false;            // between "-Wl,--whole-archive" and "--no-whole-archive"
+    InstructionSetChoice instructionSets; // "-march=", "-mavx2", "-mno-avx"
 
     template <typename Effect>
     void both(Effect effect) {
@@ -49,10 +69,16 @@ struct Classification {
         effect(static_cast<Tool&>(linker));
     }
 
-    // Both records hold the same library directories, so one look-up serves both.
-    void addLibrary(const std::string& name) { linker.addLibrary(compiler.resolveLibrary(name)); }
+    // Both records hold the same library directories, so one look-up serves both. Between
+    // gcc's "--whole-archive" and "--no-whole-archive", the library is linked whole.
+    void addLibrary(const std::string& name) { addLibraryAmong({name}); }
     void addLibraryAmong(const std::vector<std::string>& names) {
-        linker.addLibrary(compiler.resolveLibraryAmong(names));
+        std::string path = compiler.locateLibrary(names);
+        if (wholeArchive) {
+            addLinkerOption("/WHOLEARCHIVE:" + path);
+            return;
+        }
+        both([&](Tool& t) { t.addLibrary(path); });
     }
 
     // An option for the linker, whichever tool links: link.exe takes it as one of its own, the
@@ -67,6 +93,11 @@ struct Classification {
 
     // "unknown option" for the text, and the end of the program with status 1.
     [[noreturn]] void reject(std::string_view text) const;
+    // A message of zarn's own about the command line, and the end of the program with status 1.
+    [[noreturn]] void fail(const std::string& message) const;
+    // The value, unless it is empty: an empty directory or name would take the next word of
+    // the tool's command line for itself ("/I" followed by "/Tca.c").
+    std::string nonEmpty(std::string value, std::string_view option, std::string_view what) const;
 };
 
 enum class Applies { any, option, optionWhileCompiling };

@@ -108,7 +108,9 @@ const Rule rules[] = {
     {Applies::option, [](const Argument& a) { return a.rest == "DEBUG"; },
      [](Classification& c, const Argument&) { c.linker.debugInfo = true; }, Current::linker},
     {Applies::option, [](const Argument& a) { return a.second() == 'D'; },
-     [](Classification& c, const Argument& a) { c.compiler.addDefine(a.after(2)); },
+     [](Classification& c, const Argument& a) {
+         c.compiler.addDefine(c.nonEmpty(a.after(2), a.text, "macro name"));
+     },
      Current::compiler},
     {Applies::option, [](const Argument& a) { return a.rest == "g"; },
      [](Classification& c, const Argument&) { c.both([](Tool& t) { t.debugInfo = true; }); },
@@ -118,7 +120,8 @@ const Rule rules[] = {
      Current::linker},
     {Applies::option, [](const Argument& a) { return a.second() == 'I'; },
      [](Classification& c, const Argument& a) {
-         c.compiler.addIncludeDir(toWindowsPath(a.text.substr(2)));
+         std::string dir = c.nonEmpty(a.after(2), a.text, "directory");
+         c.compiler.addIncludeDir(toWindowsPath(dir));
      },
      Current::compiler},
     {Applies::optionWhileCompiling, [](const Argument& a) { return a.second() == 'm'; },
@@ -213,8 +216,20 @@ void Classification::reject(std::string_view text) const {
     endProgram(1);
 }
 
+void Classification::fail(const std::string& message) const {
+    std::fprintf(stderr, "%s ERROR: %s\n", argv[0], message.c_str());
+    endProgram(1);
+}
+
+std::string Classification::nonEmpty(std::string value, std::string_view option,
+                                     std::string_view what) const {
+    if (value.empty())
+        fail("\"" + std::string(option) + "\" is given an empty " + std::string(what));
+    return value;
+}
+
 Tool& classifyArguments(int argc, char* const* argv, CompilerArgs& compiler, LinkerArgs& linker) {
-    Classification c{compiler, linker, &compiler, argc, argv, 1, SourceLanguage::byEnding, {}, {}};
+    Classification c(compiler, linker, argc, argv);
     compiler.gccMode = asksForGccMode(argc, argv);
     const RuleTable ownRules{std::begin(rules), std::end(rules)};
     for (; c.index < argc; ++c.index) {

@@ -1,16 +1,16 @@
 // gcc mode: the rows tried before zarn's own table, so that what gcc-style build systems send
 // (autotools, libtool, plain Makefiles) means to zarn what it means to gcc.
 #include "compile/language_levels.h"
+#include "compile/processor_options.h"
 #include "driver/classification.h"
 #include "driver/classify.h"
-#include "host/diagnostics.h"
+#include "driver/gcc_flags.h"
+#include "host/files.h"
 #include "host/output.h"
 #include "host/paths.h"
 #include "host/program_end.h"
 #include "host/text.h"
 
-#include <cstdio>
-#include <initializer_list>
 #include <iterator>
 
 namespace zarn {
@@ -22,145 +22,35 @@ namespace {
     endProgram(0);
 }
 
-// What a gcc option without a value of its own does.
-enum class Effect {
-    compilerOption, // cl.exe's option of the same meaning
-    linkerOption,   // the linker's option of the same meaning
-    dropped,        // no meaning for the Microsoft tools; named in the trace
-    debugInfo,      // as "-g"
-    noDebugInfo,    // undoes "-g"
-    exceptions,     // C++ sources get "/EHsc" (gcc's default)
-    noExceptions,   // they do not
-    sharedLibrary,  // the program is a DLL
-};
-
-struct GccFlag {
-    std::string_view gcc;
-    bool prefix; // also every option that begins with it
-    Effect effect;
-    std::string_view microsoft;
-};
-
-// Tried in this order: the first row that matches takes the option.
-constexpr GccFlag flags[] = {
-    {"-Wall", false, Effect::compilerOption, "/W3"},
-    {"-Wextra", false, Effect::compilerOption, "/W4"},
-    {"-W", false, Effect::compilerOption, "/W4"},
-    {"-Werror", false, Effect::compilerOption, "/WX"},
-    {"-Wno-error", false, Effect::compilerOption, "/WX-"},
-    {"-w", false, Effect::compilerOption, "/w"},
-    {"-fexceptions", false, Effect::exceptions, ""},
-    {"-fno-exceptions", false, Effect::noExceptions, ""},
-    {"-frtti", false, Effect::compilerOption, "/GR"},
-    {"-fno-rtti", false, Effect::compilerOption, "/GR-"},
-    {"-fstack-protector", true, Effect::compilerOption, "/GS"},
-    {"-fno-stack-protector", false, Effect::compilerOption, "/GS-"},
-    {"-funsigned-char", false, Effect::compilerOption, "/J"},
-    {"-ffast-math", false, Effect::compilerOption, "/fp:fast"},
-    {"-ffunction-sections", false, Effect::compilerOption, "/Gy"},
-    {"-fdata-sections", false, Effect::compilerOption, "/Gw"},
-    {"-fomit-frame-pointer", false, Effect::compilerOption, "/Oy"},
-    {"-fno-omit-frame-pointer", false, Effect::compilerOption, "/Oy-"},
-    {"-fno-inline", false, Effect::compilerOption, "/Ob0"},
-    {"-fopenmp", false, Effect::compilerOption, "/openmp"},
-    {"-fsyntax-only", false, Effect::compilerOption, "/Zs"},
-    {"-fsanitize=address", false, Effect::compilerOption, "/fsanitize=address"},
-    {"-nostdinc", false, Effect::compilerOption, "/X"},
-    {"-nostdlib", false, Effect::linkerOption, "/NODEFAULTLIB"},
-    {"-nodefaultlibs", false, Effect::linkerOption, "/NODEFAULTLIB"},
-    {"-mwindows", false, Effect::linkerOption, "/SUBSYSTEM:WINDOWS"},
-    {"-mconsole", false, Effect::linkerOption, "/SUBSYSTEM:CONSOLE"},
-    {"-shared", false, Effect::sharedLibrary, ""},
-    {"-mdll", false, Effect::sharedLibrary, ""},
-    {"-g0", false, Effect::noDebugInfo, ""},
-    {"-g1", false, Effect::debugInfo, ""},
-    {"-g2", false, Effect::debugInfo, ""},
-    {"-g3", false, Effect::debugInfo, ""},
-    {"-ggdb", true, Effect::debugInfo, ""},
-    {"-gdwarf", true, Effect::debugInfo, ""},
-    {"-gcodeview", false, Effect::debugInfo, ""},
-    {"-pthread", false, Effect::dropped, ""},
-    {"-pipe", false, Effect::dropped, ""},
-    {"-pedantic", false, Effect::dropped, ""},
-    {"-pedantic-errors", false, Effect::dropped, ""},
-    {"-ansi", false, Effect::dropped, ""},
-    {"-s", false, Effect::dropped, ""},
-    {"-rdynamic", false, Effect::dropped, ""},
-    {"-static", false, Effect::dropped, ""},
-    {"-static-libgcc", false, Effect::dropped, ""},
-    {"-static-libstdc++", false, Effect::dropped, ""},
-    {"-shared-libgcc", false, Effect::dropped, ""},
-    {"-no-pie", false, Effect::dropped, ""},
-    {"-municode", false, Effect::dropped, ""},
-    {"-mthreads", false, Effect::dropped, ""},
-    {"-Wa,", true, Effect::dropped, ""},
-    {"-W", true, Effect::dropped, ""},
-    {"-f", true, Effect::dropped, ""},
-};
-
-const GccFlag* findFlag(std::string_view text) {
-    // Options for the preprocessor change what is compiled: never dropped.
-    if (startsWith(text, "-Wp,"))
-        return nullptr;
-    for (const GccFlag& flag : flags) {
-        if (flag.prefix ? startsWith(text, flag.gcc) : text == flag.gcc)
-            return &flag;
-    }
-    return nullptr;
-}
-
-void applyFlag(Classification& c, const Argument& a) {
-    const GccFlag& flag = *findFlag(a.text);
-    GccCompileOptions& gcc = c.compiler.gcc;
-    switch (flag.effect) {
-    case Effect::compilerOption:
-        gcc.options.emplace_back(flag.microsoft);
-        break;
-    case Effect::linkerOption:
-        c.addLinkerOption(std::string(flag.microsoft));
-        break;
-    case Effect::dropped:
-        c.dropped.emplace_back(a.text);
-        break;
-    case Effect::debugInfo:
-    case Effect::noDebugInfo:
-        c.both([&](Tool& t) { t.debugInfo = flag.effect == Effect::debugInfo; });
-        break;
-    case Effect::exceptions:
-    case Effect::noExceptions:
-        gcc.exceptions = flag.effect == Effect::exceptions;
-        break;
-    case Effect::sharedLibrary:
-        gcc.sharedLibrary = true;
-        c.linker.dll = true;
-        break;
-    }
-}
-
-// gcc's optimisation levels: "-O0" and "-Og" ask for none, "-Os" and "-Oz" for small code.
+// gcc's optimisation levels: "-O0" and "-Og" ask for none, "-Os" and "-Oz" for small code, a
+// level above 3 is 3.
 struct OptimizeLevel {
-    std::string_view gcc;
-    int level;
+    int level; // -1: none
     bool forSize;
 };
 
-constexpr OptimizeLevel optimizeLevels[] = {
-    {"-O0", -1, false}, {"-Og", -1, false}, {"-Os", -1, true},    {"-Oz", -1, true},
-    {"-O", 1, false},   {"-O1", 1, false},  {"-O2", 2, false},    {"-O3", 3, false},
-    {"-O4", 4, false},  {"-O5", 5, false},  {"-O6", 6, false},    {"-O7", 7, false},
-    {"-O8", 8, false},  {"-O9", 9, false},  {"-Ofast", 3, false},
-};
-
-const OptimizeLevel* findOptimizeLevel(std::string_view text) {
-    for (const OptimizeLevel& level : optimizeLevels) {
-        if (level.gcc == text)
-            return &level;
-    }
-    return nullptr;
+std::optional<OptimizeLevel> optimizeLevel(std::string_view text) {
+    if (!startsWith(text, "-O"))
+        return std::nullopt;
+    std::string_view level = text.substr(2);
+    if (level.empty())
+        return OptimizeLevel{1, false};
+    if (level == "g")
+        return OptimizeLevel{-1, false};
+    if (level == "s" || level == "z")
+        return OptimizeLevel{-1, true};
+    if (level == "fast")
+        return OptimizeLevel{3, false};
+    if (level.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    bool above3 = level.size() > 1 || level[0] > '3';
+    int value = above3 ? 3 : level[0] - '0';
+    return OptimizeLevel{value == 0 ? -1 : value, false};
 }
 
 bool hasSourceEnding(std::string_view text) {
-    return endsWithAny(text, {".c", ".cpp", ".cxx", ".c++", ".cc", ".h"});
+    return endsWithAny(text, {".c", ".cpp", ".cxx", ".c++", ".cc", ".h", ".C", ".cp", ".CPP",
+                              ".CXX", ".i", ".ii"});
 }
 
 // The value of an option given attached ("-DX") or as the next argument ("-D X").
@@ -173,16 +63,22 @@ bool isFile(const Argument& a) {
     return !startsWith(a.text, "-");
 }
 
-// "-lNAME": NAME.lib as zarn's table looks for it, then the names gcc and its users give
-// libraries ("-l:FILE" names the file itself).
+// A file name also where zarn's table would read a Microsoft option: a "/" name with a second
+// "/" ("/usr/src/code.inc"), or one that names an existing file.
+bool isPath(const Argument& a) {
+    return isFile(a) &&
+           (!a.isOption || a.text.find('/', 1) != std::string_view::npos || fileExists(a.text));
+}
+
+// "-lNAME": looked up once every "-L" is known, as gcc does ("-l:FILE" names the file itself).
+// Until then the name the linker would look for holds its place.
 void addNamedLibrary(Classification& c, const std::string& name) {
-    if (startsWith(name, ":")) {
-        c.addLibrary(toWindowsPath(name.substr(1)));
-        return;
-    }
-    std::string windows = toWindowsPath(name);
-    c.addLibraryAmong({windows + ".lib", "lib" + windows + ".lib", "lib" + windows + ".dll.a",
-                       "lib" + windows + ".a"});
+    bool file = startsWith(name, ":");
+    std::string windows = toWindowsPath(file ? name.substr(1) : name);
+    c.pendingLibraries.push_back(
+        {c.compiler.libraries.size(), windows, file, c.archivesOnly, c.wholeArchive});
+    std::string placeholder = file ? windows : windows + ".lib";
+    c.both([&](Tool& t) { t.addLibrary(placeholder); });
 }
 
 void readLinkerWordFor(Classification& c, std::string_view word) {
@@ -190,6 +86,16 @@ void readLinkerWordFor(Classification& c, std::string_view word) {
     readLinkerWord(c.linkerWords, word, result);
     for (const std::string& option : result.options)
         c.addLinkerOption(option);
+    for (const std::string& input : result.inputs)
+        c.addLinkerOption(c.wholeArchive ? "/WHOLEARCHIVE:" + input : input);
+    for (const std::string& library : result.libraries)
+        addNamedLibrary(c, library);
+    for (LibraryMode mode : result.modes) {
+        if (mode == LibraryMode::archivesOnly || mode == LibraryMode::anyLibrary)
+            c.archivesOnly = mode == LibraryMode::archivesOnly;
+        else
+            c.wholeArchive = mode == LibraryMode::wholeArchive;
+    }
     for (const std::string& dropped : result.dropped)
         c.dropped.push_back("linker option " + dropped);
 }
@@ -216,6 +122,46 @@ void setLanguage(Classification& c, const std::string& language, const Argument&
         c.reject(std::string(a.text) + (a.text == "-x" ? " " + language : ""));
 }
 
+// "-MT T" or "-MTT", "-MQ T" or "-MQT": each adds a target to the rule.
+void addTarget(Classification& c, const Argument& a) {
+    std::string target = attachedOrNext(c, a, 3);
+    std::string& targets = c.compiler.dependencies.target;
+    if (!targets.empty())
+        targets += ' ';
+    targets += startsWith(a.text, "-MQ") ? escapeForMake(target) : target;
+}
+
+// "-Wp,-MD,FILE" and "-Wp,-MMD,FILE", the dependency options of kernel-style Makefiles.
+bool isPreprocessorDependencyOption(std::string_view text) {
+    for (std::string_view option : {"-Wp,-MD,", "-Wp,-MMD,"}) {
+        if (startsWith(text, option) && text.size() > option.size())
+            return true;
+    }
+    return false;
+}
+
+bool isProcessorTableName(std::string_view text) {
+    std::string_view value = text.substr(2);
+    if (startsWith(value, "cpu="))
+        value.remove_prefix(4);
+    return value == "i386" || value == "i486" || value == "pentium" || value == "pentiumpro";
+}
+
+// "-m…": an instruction set where cl.exe has one; a 32-bit target, which the toolchain does
+// not build, refused; any other named in the trace. The table's processors keep its meaning.
+void applyMachineOption(Classification& c, const Argument& a) {
+    if (a.text == "-m32" || a.text == "-m16" || a.text == "-mx32")
+        c.fail("\"" + std::string(a.text) + "\": the toolchain builds 64-bit code only");
+    if (std::optional<ProcessorOption> option = processorOption(a.text)) {
+        c.instructionSets.add(*option);
+        return;
+    }
+    // An unknown processor would be gcc's error too.
+    if (startsWith(a.text, "-march="))
+        c.reject(a.text);
+    c.dropped.emplace_back(a.text);
+}
+
 // Tried in this order, before zarn's own table; an argument no row takes goes on to it.
 const Rule rules[] = {
     // What configure scripts ask of a compiler.
@@ -235,11 +181,20 @@ const Rule rules[] = {
      },
      Current::unchanged},
 
+    // What distcc's pump mode and icecc ask to learn the compiler's own header directories,
+    // which only the compiler behind cl.exe knows: refused, so that they do without.
+    {Applies::option, [](const Argument& a) { return a.text == "-v"; },
+     [](Classification& c, const Argument&) {
+         c.fail("\"-v\": zarn cannot list the compiler's search directories (distcc's pump "
+                "mode asks for them; plain distcc needs none)");
+     },
+     Current::unchanged},
+
     // Files after "-x c" or "-x c++" are sources of that language whatever their ending.
     {Applies::any,
      [](const Argument& a) {
-         return a.language != SourceLanguage::byEnding && isFile(a) &&
-                (!a.isOption || hasSourceEnding(a.text));
+         return a.language != SourceLanguage::byEnding &&
+                (isPath(a) || (isFile(a) && hasSourceEnding(a.text)));
      },
      [](Classification& c, const Argument& a) {
          if (a.language == SourceLanguage::c)
@@ -251,38 +206,59 @@ const Rule rules[] = {
     {Applies::option, [](const Argument& a) { return startsWith(a.text, "-x"); },
      [](Classification& c, const Argument& a) { setLanguage(c, attachedOrNext(c, a, 2), a); },
      Current::unchanged},
+    // The endings gcc knows beside the table's: C++ in capitals, preprocessed C and C++.
+    {Applies::any,
+     [](const Argument& a) {
+         return endsWithAny(a.text, {".C", ".cp", ".CPP", ".CXX", ".ii"}) && isPath(a);
+     },
+     [](Classification& c, const Argument& a) { c.compiler.addCppSource(std::string(a.text)); },
+     Current::compiler},
+    {Applies::any, [](const Argument& a) { return endsWith(a.text, ".i") && isPath(a); },
+     [](Classification& c, const Argument& a) { c.compiler.addCSource(std::string(a.text)); },
+     Current::compiler},
 
     // Options whose value may be the next argument.
     {Applies::option, [](const Argument& a) { return a.text == "-I"; },
      [](Classification& c, const Argument& a) {
-         c.compiler.addIncludeDir(toWindowsPath(c.takeValue(a)));
+         std::string dir = c.nonEmpty(c.takeValue(a), a.text, "directory");
+         c.compiler.addIncludeDir(toWindowsPath(dir));
      },
      Current::compiler},
-    {Applies::option, [](const Argument& a) { return a.text == "-iquote"; },
+    {Applies::option, [](const Argument& a) { return startsWith(a.text, "-iquote"); },
      [](Classification& c, const Argument& a) {
-         c.compiler.addIncludeDir(toWindowsPath(c.takeValue(a)));
+         std::string dir = c.nonEmpty(attachedOrNext(c, a, 7), "-iquote", "directory");
+         c.compiler.gcc.quoteIncludeDirs.push_back(toWindowsPath(dir));
      },
      Current::compiler},
-    {Applies::option,
-     [](const Argument& a) {
-         return startsWith(a.text, "-isystem") || startsWith(a.text, "-idirafter");
-     },
+    {Applies::option, [](const Argument& a) { return startsWith(a.text, "-isystem"); },
      [](Classification& c, const Argument& a) {
-         std::size_t name = startsWith(a.text, "-isystem") ? 8 : 10;
-         c.compiler.gcc.systemIncludeDirs.push_back(toWindowsPath(attachedOrNext(c, a, name)));
+         std::string dir = c.nonEmpty(attachedOrNext(c, a, 8), "-isystem", "directory");
+         c.compiler.gcc.systemIncludeDirs.push_back(toWindowsPath(dir));
+     },
+     Current::compiler},
+    {Applies::option, [](const Argument& a) { return startsWith(a.text, "-idirafter"); },
+     [](Classification& c, const Argument& a) {
+         std::string dir = c.nonEmpty(attachedOrNext(c, a, 10), "-idirafter", "directory");
+         c.compiler.gcc.includeDirsAfter.push_back(toWindowsPath(dir));
      },
      Current::compiler},
     {Applies::option, [](const Argument& a) { return a.text == "-include"; },
      [](Classification& c, const Argument& a) {
-         c.compiler.gcc.forcedIncludes.push_back(toWindowsPath(c.takeValue(a)));
+         std::string file = c.nonEmpty(c.takeValue(a), a.text, "file name");
+         c.compiler.gcc.forcedIncludes.push_back(toWindowsPath(file));
      },
      Current::compiler},
+    // "-D" and "-U" reach the compiler in the order given, as gcc applies them.
     {Applies::option, [](const Argument& a) { return startsWith(a.text, "-D"); },
-     [](Classification& c, const Argument& a) { c.compiler.addDefine(attachedOrNext(c, a, 2)); },
+     [](Classification& c, const Argument& a) {
+         std::string name = c.nonEmpty(attachedOrNext(c, a, 2), "-D", "macro name");
+         c.compiler.gcc.macros.push_back("/D" + name);
+     },
      Current::compiler},
     {Applies::option, [](const Argument& a) { return startsWith(a.text, "-U"); },
      [](Classification& c, const Argument& a) {
-         c.compiler.gcc.undefines.push_back(attachedOrNext(c, a, 2));
+         std::string name = c.nonEmpty(attachedOrNext(c, a, 2), "-U", "macro name");
+         c.compiler.gcc.macros.push_back("/U" + name);
      },
      Current::compiler},
     {Applies::option, [](const Argument& a) { return a.text == "-L"; },
@@ -297,20 +273,24 @@ const Rule rules[] = {
          return startsWith(a.text, "-l") && !textEquals(a.rest, "lib", true) &&
                 !textEquals(a.rest, "link", true);
      },
-     [](Classification& c, const Argument& a) { addNamedLibrary(c, attachedOrNext(c, a, 2)); },
+     [](Classification& c, const Argument& a) {
+         addNamedLibrary(c, c.nonEmpty(attachedOrNext(c, a, 2), "-l", "library name"));
+     },
      Current::unchanged},
     {Applies::option,
      [](const Argument& a) {
-         return startsWith(a.text, "-std=") && languageLevel(a.text.substr(5)).has_value();
+         std::string_view text = a.text;
+         return (startsWith(text, "-std=") && languageLevel(text.substr(5)).has_value()) ||
+                (startsWith(text, "--std=") && languageLevel(text.substr(6)).has_value());
      },
      [](Classification& c, const Argument& a) {
-         LanguageLevel level = *languageLevel(a.text.substr(5));
+         LanguageLevel level = *languageLevel(a.text.substr(a.text.find('=') + 1));
          (level.cxx ? c.compiler.gcc.cxxStandard : c.compiler.gcc.cStandard) = level.option;
      },
      Current::unchanged},
-    {Applies::option, [](const Argument& a) { return findOptimizeLevel(a.text) != nullptr; },
+    {Applies::option, [](const Argument& a) { return optimizeLevel(a.text).has_value(); },
      [](Classification& c, const Argument& a) {
-         const OptimizeLevel& level = *findOptimizeLevel(a.text);
+         OptimizeLevel level = *optimizeLevel(a.text);
          c.compiler.optimizeLevel = level.level;
          c.compiler.gcc.optimizeForSize = level.forSize;
      },
@@ -323,15 +303,27 @@ const Rule rules[] = {
          c.compiler.dependencies.userHeadersOnly = true;
      },
      Current::compiler},
-    {Applies::option, [](const Argument& a) { return a.text == "-MT" || a.text == "-MQ"; },
+    {Applies::option,
+     [](const Argument& a) { return startsWith(a.text, "-MT") || startsWith(a.text, "-MQ"); },
+     addTarget, Current::compiler},
+    {Applies::option, [](const Argument& a) { return startsWith(a.text, "-MF"); },
      [](Classification& c, const Argument& a) {
-         std::string target = c.takeValue(a);
-         std::string& targets = c.compiler.dependencies.target;
-         if (!targets.empty())
-             targets += ' ';
-         targets += a.text == "-MQ" ? escapeForMake(target) : target;
+         c.compiler.dependencies.dependencyFile =
+             c.nonEmpty(attachedOrNext(c, a, 3), "-MF", "file name");
      },
      Current::compiler},
+    {Applies::option, [](const Argument& a) { return isPreprocessorDependencyOption(a.text); },
+     [](Classification& c, const Argument& a) {
+         DependencyOptions& request = c.compiler.dependencies;
+         request.generate = true;
+         request.userHeadersOnly = startsWith(a.text, "-Wp,-MMD,");
+         request.dependencyFile = a.after(a.text.find(',', 4) + 1);
+     },
+     Current::compiler},
+    // "-E -P": preprocessed text without line markers.
+    {Applies::option, [](const Argument& a) { return a.text == "-P"; },
+     [](Classification& c, const Argument&) { c.compiler.gcc.noLineMarkers = true; },
+     Current::unchanged},
 
     // The linker's options, and its module definitions.
     {Applies::option, [](const Argument& a) { return startsWith(a.text, "-Wl,"); },
@@ -359,84 +351,18 @@ const Rule rules[] = {
      Current::unchanged},
 
     // Warnings, code generation and other gcc flags.
-    {Applies::option, [](const Argument& a) { return findFlag(a.text) != nullptr; }, applyFlag,
+    {Applies::option, [](const Argument& a) { return isGccFlag(a.text); }, applyGccFlag,
      Current::unchanged},
+    // Processor options; the table's processors ("-mpentium") keep its meaning.
+    {Applies::option,
+     [](const Argument& a) { return startsWith(a.text, "-m") && !isProcessorTableName(a.text); },
+     applyMachineOption, Current::unchanged},
 };
-
-std::string withSuffix(std::string_view file, std::string_view suffix) {
-    std::size_t base = file.find_last_of("/\\");
-    base = base == std::string_view::npos ? 0 : base + 1;
-    std::size_t dot = file.rfind('.');
-    if (dot == std::string_view::npos || dot <= base)
-        dot = file.size();
-    return std::string(file.substr(0, dot)) + std::string(suffix);
-}
-
-// The object a compile writes: the "-o" name with "-c", else the source's own name with
-// ".obj", in the working directory, as cl.exe names it.
-std::string compiledObject(const CompilerArgs& compiler, const std::string& source) {
-    if (compiler.compileOnly && !compiler.outputFile.empty())
-        return compiler.outputFile;
-    std::string_view name = source;
-    std::size_t slash = name.find_last_of("/\\");
-    if (slash != std::string_view::npos)
-        name.remove_prefix(slash + 1);
-    return withSuffix(name, ".obj");
-}
-
-// gcc names the rule's target and file after the object unless "-MT" and "-MF" say otherwise.
-void completeDependencyRequest(Classification& c) {
-    CompilerArgs& compiler = c.compiler;
-    DependencyOptions& request = compiler.dependencies;
-    std::vector<std::string> sources = compiler.cSources;
-    sources.insert(sources.end(), compiler.cppSources.begin(), compiler.cppSources.end());
-    // A link of objects writes no dependencies, as with gcc.
-    if (sources.empty()) {
-        request.generate = false;
-        return;
-    }
-    if (!request.target.empty() && !request.dependencyFile.empty())
-        return;
-    if (sources.size() > 1) {
-        std::fprintf(stderr,
-                     "%s ERROR: \"-MD\" names its rule after the object of one source; give "
-                     "\"-MT\" and \"-MF\", or compile one source at a time\n",
-                     c.argv[0]);
-        endProgram(1);
-    }
-    std::string object = compiledObject(compiler, sources.front());
-    if (request.target.empty())
-        request.target = escapeForMake(object);
-    if (request.dependencyFile.empty())
-        request.dependencyFile = withSuffix(object, ".d");
-}
 
 } // namespace
 
 RuleTable gccRules() {
     return {std::begin(rules), std::end(rules)};
-}
-
-void finishGccClassification(Classification& c) {
-    if (!c.linkerWords.pending.empty()) {
-        std::fprintf(stderr, "%s ERROR: missing argument to \"%s\"\n", c.argv[0],
-                     c.linkerWords.pending.c_str());
-        endProgram(1);
-    }
-    CompilerArgs& compiler = c.compiler;
-    // gcc writes the preprocessed text to the "-o" file; cl.exe writes it to standard output.
-    if (c.current == &compiler && compiler.preprocessOnly && !compiler.outputFile.empty()) {
-        compiler.gcc.preprocessedFile = compiler.outputFile;
-        compiler.outputFile.clear();
-    }
-    if (compiler.dependencies.generate)
-        completeDependencyRequest(c);
-    if (traceEnabled) {
-        std::string trace = "gcc mode (" + std::string(gccModeOption) + ")\n";
-        for (const std::string& dropped : c.dropped)
-            trace += "gcc mode: dropped ``" + dropped + "''\n";
-        writeOwnOutput(trace);
-    }
 }
 
 } // namespace zarn

@@ -13,6 +13,10 @@ namespace zarn {
 // Whether the file (or directory) exists.
 bool fileExists(std::string_view name);
 
+// Whether both names are one file that exists (the same entry of the file system, also when
+// reached through links or in other forms).
+bool sameFile(std::string_view first, std::string_view second);
+
 // Reads the whole file into contents. False when it cannot be opened or read, or when it is a
 // directory or a device.
 bool readWholeFile(std::string_view name, std::string& contents);

@@ -3,6 +3,8 @@
 #include "host/paths.h"
 #include "host/text.h"
 
+#include <optional>
+
 namespace zarn {
 
 namespace {
@@ -34,6 +36,7 @@ constexpr GnuOption gnuOptions[] = {
     {"--dynamicbase", Value::none, "/DYNAMICBASE"},
     {"--nxcompat", Value::none, "/NXCOMPAT"},
     {"--large-address-aware", Value::none, "/LARGEADDRESSAWARE"},
+    {"--allow-multiple-definition", Value::none, "/FORCE:MULTIPLE"},
     {"-rpath", Value::text, ""},
     {"-rpath-link", Value::text, ""},
     {"-R", Value::text, ""},
@@ -79,6 +82,33 @@ bool isMicrosoftStyle(std::string_view word) {
     return true;
 }
 
+struct ModeWord {
+    std::string_view word;
+    LibraryMode mode;
+};
+
+constexpr ModeWord modeWords[] = {
+    {"-Bstatic", LibraryMode::archivesOnly},
+    {"-dn", LibraryMode::archivesOnly},
+    {"-static", LibraryMode::archivesOnly},
+    {"-non_shared", LibraryMode::archivesOnly},
+    {"-Bdynamic", LibraryMode::anyLibrary},
+    {"-dy", LibraryMode::anyLibrary},
+    {"-call_shared", LibraryMode::anyLibrary},
+    {"--whole-archive", LibraryMode::wholeArchive},
+    {"-whole-archive", LibraryMode::wholeArchive},
+    {"--no-whole-archive", LibraryMode::memberArchive},
+    {"-no-whole-archive", LibraryMode::memberArchive},
+};
+
+std::optional<LibraryMode> libraryMode(std::string_view word) {
+    for (const ModeWord& mode : modeWords) {
+        if (mode.word == word)
+            return mode.mode;
+    }
+    return std::nullopt;
+}
+
 const GnuOption* findOption(std::string_view name) {
     for (const GnuOption& option : gnuOptions) {
         if (option.name == name)
@@ -92,6 +122,11 @@ void applyOption(const GnuOption& option, std::string_view value, LinkerWordResu
     if (option.value != Value::none) {
         given += ' ';
         given += value;
+    }
+    // "-z muldefs" is "--allow-multiple-definition"; the other keywords have no equivalent.
+    if (option.name == "-z" && value == "muldefs") {
+        result.options.emplace_back("/FORCE:MULTIPLE");
+        return;
     }
     if (option.microsoft.empty()) {
         result.dropped.push_back(given);
@@ -135,11 +170,12 @@ void readLinkerWord(GnuLinkerWords& words, std::string_view word, LinkerWordResu
             }
         }
     }
-    // A library the linker looks for along LIB; "-l:file" names the file itself.
     if (startsWith(word, "-l") && word.size() > 2) {
-        std::string_view name = word.substr(2);
-        result.options.push_back(name[0] == ':' ? std::string(name.substr(1))
-                                                : std::string(name) + ".lib");
+        result.libraries.emplace_back(word.substr(2));
+        return;
+    }
+    if (std::optional<LibraryMode> mode = libraryMode(word)) {
+        result.modes.push_back(*mode);
         return;
     }
     if (isMicrosoftStyle(word)) {
@@ -150,7 +186,7 @@ void readLinkerWord(GnuLinkerWords& words, std::string_view word, LinkerWordResu
         result.dropped.push_back(std::string(word));
         return;
     }
-    result.options.push_back(toWindowsPath(word));
+    result.inputs.push_back(toWindowsPath(word));
 }
 
 } // namespace zarn

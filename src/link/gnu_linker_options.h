@@ -13,10 +13,22 @@ struct GnuLinkerWords {
     std::string pending; // the option still waiting for its value, or empty
 };
 
-// What one word gives the linker: options as link.exe takes them, and what has no equivalent
-// there ("-rpath /usr/lib", "--as-needed"), which is left out.
+// How the libraries named after a word are linked, as ld's position-dependent options say.
+enum class LibraryMode {
+    archivesOnly,  // "-Bstatic" (also "-dn", "-static", "-non_shared")
+    anyLibrary,    // "-Bdynamic" (also "-dy", "-call_shared")
+    wholeArchive,  // "--whole-archive": every object of each archive
+    memberArchive, // "--no-whole-archive": only the objects that are needed
+};
+
+// What one word gives the linker: options as link.exe takes them, libraries to look up as gcc's
+// "-l" does ("-lNAME": NAME, "-l:FILE": ":FILE"), a change of how libraries are linked, and what
+// has no equivalent there ("-rpath /usr/lib", "--as-needed"), which is left out.
 struct LinkerWordResult {
     std::vector<std::string> options;
+    std::vector<std::string> inputs; // files, in Windows form
+    std::vector<std::string> libraries;
+    std::vector<LibraryMode> modes;
     std::vector<std::string> dropped;
 };
 

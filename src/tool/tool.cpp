@@ -14,13 +14,14 @@ const std::string& Tool::resolveLibrary(const std::string& name) {
 }
 
 const std::string& Tool::resolveLibraryAmong(const std::vector<std::string>& names) {
-    auto found = [&](const std::string& path) -> const std::string& {
-        libraries.push_back(path);
-        return libraries.back();
-    };
+    libraries.push_back(locateLibrary(names));
+    return libraries.back();
+}
+
+std::string Tool::locateLibrary(const std::vector<std::string>& names) const {
     for (const std::string& name : names) {
         if (fileExists(name))
-            return found(name);
+            return name;
     }
     for (auto dir = libraryDirs.rbegin(); dir != libraryDirs.rend(); ++dir) {
         // An empty directory would turn the name into a path from the root.
@@ -32,10 +33,10 @@ const std::string& Tool::resolveLibraryAmong(const std::vector<std::string>& nam
         for (const std::string& name : names) {
             std::string candidate = prefix + name;
             if (fileExists(candidate))
-                return found(candidate);
+                return candidate;
         }
     }
-    return found(names.front());
+    return names.front();
 }
 
 } // namespace zarn

@@ -34,6 +34,8 @@ class Tool {
     // The same for a library that may go by several names: at each place the names are tried
     // in their order; found nowhere, the first name is appended.
     const std::string& resolveLibraryAmong(const std::vector<std::string>& names);
+    // Where resolveLibraryAmong finds the library, without appending it.
+    std::string locateLibrary(const std::vector<std::string>& names) const;
 
     // The runtime option, objects, libraries and extra options; sets LIB for the next tool.
     std::string commonArguments() const;

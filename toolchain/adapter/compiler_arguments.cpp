@@ -12,6 +12,9 @@ namespace zarn::toolchain {
 
 namespace {
 
+// What zarn's gcc mode defines in every compile, so that headers can tell it.
+constexpr std::string_view gccModeDefine = "D__ZARN_GCC__";
+
 // The processor tuning options of old compilers: current ones choose for themselves.
 bool isProcessorOption(std::string_view name) {
     return name == "G3" || name == "G4" || name == "G5" || name == "G6";
@@ -29,7 +32,13 @@ std::optional<std::string> runtimeSuccessor(std::string_view name) {
 // Options whose value may also be the next argument, as cl.exe takes them: "/I dir".
 bool takesSeparateValue(std::string_view name) {
     return name == "I" || name == "D" || name == "U" || name == "FI" || name == "Tc" ||
-           name == "Tp";
+           name == "Tp" || name == "external:I";
+}
+
+// A source that is already preprocessed, as gcc names it ("x.i" for C, "x.ii" for C++). Given
+// as an input of its own, clang-cl compiles it as it is, where "/Tc" would preprocess it again.
+bool isPreprocessedSource(std::string_view option, std::string_view file) {
+    return (option == "Tc" && endsWith(file, ".i")) || (option == "Tp" && endsWith(file, ".ii"));
 }
 
 bool isRegularFile(const std::string& path) {
@@ -73,12 +82,14 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     std::vector<std::string> inputs;
     bool linking = true;
     bool namesSource = false;
+    bool preprocessedSource = false, otherInput = false;
     bool helpAsked = false;
     bool cxxInput = false, allC = false;
     for (std::size_t i = 0; i < clArguments.size(); ++i) {
         const std::string& argument = clArguments[i];
         if (!isOption(argument)) {
             inputs.push_back(toPosixPath(argument));
+            otherInput = true;
             cxxInput = cxxInput || hasCxxEnding(argument);
             continue;
         }
@@ -99,6 +110,8 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             allC = true;
         if (isProcessorOption(name))
             continue;
+        command.gccMode = command.gccMode || name == gccModeDefine ||
+                          startsWith(name, std::string(gccModeDefine) + "=");
         if (stopsBeforeLinking(name))
             linking = false;
         if (name == "E")
@@ -106,6 +119,21 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
         helpAsked = helpAsked || asksForHelp(name);
         if (std::optional<std::string> successor = runtimeSuccessor(name)) {
             command.arguments.push_back(*successor);
+            continue;
+        }
+        std::string_view sourceOption = name.substr(0, 2);
+        if ((sourceOption == "Tc" || sourceOption == "Tp") && name.size() > 2 &&
+            isPreprocessedSource(sourceOption, name.substr(2))) {
+            inputs.push_back(toPosixPath(name.substr(2)));
+            cxxInput = cxxInput || sourceOption == "Tp";
+            preprocessedSource = true;
+            continue;
+        }
+        if ((name == "Tc" || name == "Tp") && i + 1 < clArguments.size() &&
+            isPreprocessedSource(name, clArguments[i + 1])) {
+            inputs.push_back(toPosixPath(clArguments[++i]));
+            cxxInput = cxxInput || name == "Tp";
+            preprocessedSource = true;
             continue;
         }
         if (takesSeparateValue(name) && i + 1 < clArguments.size()) {
@@ -123,14 +151,16 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
             namesSource = true;
             cxxInput = cxxInput || hasCxxEnding(argument);
         }
-        std::optional<std::string> withPath =
-            withPosixValue(argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I", "FI"}, false);
+        std::optional<std::string> withPath = withPosixValue(
+            argument, {"Fo", "Fe", "Fd", "Tc", "Tp", "I", "FI", "external:I"}, false);
         command.arguments.push_back(withPath ? *withPath : argument);
         if (isStrictCStandard(name))
             command.arguments.push_back("/D__STDC__=1");
     }
     command.missingSource = inputs.empty() && !namesSource && !helpAsked;
-    if (command.preprocessing)
+    command.preprocessedOnly = preprocessedSource && !namesSource && !otherInput;
+    // gcc mode's text keeps clang's own line markers (see gnuLineMarkers).
+    if (command.preprocessing && !command.gccMode)
         command.arguments.push_back("/clang:-fuse-line-directives");
     if (linking)
         command.arguments.push_back("-fuse-ld=lld");
@@ -141,6 +171,17 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
         command.arguments.insert(command.arguments.end(), inputs.begin(), inputs.end());
     }
     return command;
+}
+
+void askForUserHeaderNotes(std::vector<std::string>& arguments) {
+    for (std::string& argument : arguments) {
+        if (isOption(argument) && optionName(argument) == "showIncludes")
+            argument += ":user";
+    }
+}
+
+std::vector<std::string> clangClFidelityOptions() {
+    return {"/clang:-Werror=implicit-function-declaration"};
 }
 
 } // namespace zarn::toolchain

@@ -13,6 +13,8 @@ const LlvmTool tools[] = {
     {"cl.exe", {"clang-cl", "clang-cl-14"}, "clang-tools-14"},
     {"link.exe", {"lld-link", "lld-link-14"}, "lld"},
     {"lib.exe", {"llvm-lib", "llvm-lib-14"}, "llvm"},
+    {"rc.exe", {"llvm-rc", "llvm-rc-14"}, "llvm"},
+    {"cvtres.exe", {"llvm-cvtres", "llvm-cvtres-14"}, "llvm"},
 };
 
 } // namespace
@@ -31,6 +33,10 @@ std::optional<Adapter> adapterCalled(std::string_view programName) {
         return Adapter::linker;
     if (base == "lib")
         return Adapter::librarian;
+    if (base == "rc")
+        return Adapter::resourceCompiler;
+    if (base == "cvtres")
+        return Adapter::resourceConverter;
     return std::nullopt;
 }
 

@@ -8,7 +8,7 @@
 
 namespace zarn::toolchain {
 
-enum class Adapter { compiler, linker, librarian };
+enum class Adapter { compiler, linker, librarian, resourceCompiler, resourceConverter };
 
 struct LlvmTool {
     std::string_view microsoftName;           // "cl.exe"

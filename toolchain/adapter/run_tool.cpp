@@ -98,6 +98,16 @@ int runTool(const std::string& program, const std::vector<std::string>& argument
     return runInherited(program, {"@" + responseFile.path()}, adapterName);
 }
 
+int runToCompletion(const std::string& program, const std::vector<std::string>& arguments,
+                    const char* adapterName) {
+    ToolResponseFile responseFile;
+    std::optional<std::vector<std::string>> launch =
+        launchArguments(program, arguments, responseFile, adapterName);
+    if (!launch)
+        return 1;
+    return runInherited(program, *launch, adapterName);
+}
+
 int runRewritingOutput(const std::string& program, const std::vector<std::string>& arguments,
                        const char* adapterName,
                        const std::function<std::string(std::string_view)>& rewrite) {

@@ -15,6 +15,11 @@ namespace zarn::toolchain {
 int runTool(const std::string& program, const std::vector<std::string>& arguments,
             const char* adapterName);
 
+// Runs the program as a child on this process's standard streams and returns its exit status,
+// for a step after which the adapter has more to do.
+int runToCompletion(const std::string& program, const std::vector<std::string>& arguments,
+                    const char* adapterName);
+
 // Runs the program, writes its standard output as the rewrite makes it and its standard error
 // as they were, and returns its exit status (1 if the output is lost).
 int runRewritingOutput(const std::string& program, const std::vector<std::string>& arguments,

@@ -1,6 +1,9 @@
 #include "runtime_search.h"
 
+#include "environment_paths.h"
+
 #include "host/environment.h"
+#include "host/text.h"
 
 #include <climits>
 #include <cstdio>
@@ -42,7 +45,9 @@ RuntimeDirectories runtimeDirectories(std::string_view adapterDirectory) {
     return {{runtime + "/include/c++/v1"},
             {runtime + "/include", headers + "/msvcrt", headers + "/windows"},
             {runtime + "/lib", std::string(wineImportLibraries)},
-            runtime + "/headers_any_case.yaml"};
+            runtime + "/headers_any_case.yaml",
+            runtime + "/intrinsics",
+            runtime + "/gcc-mode"};
 }
 
 std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtime) {
@@ -50,6 +55,11 @@ std::vector<std::string> runtimeCompilerOptions(const RuntimeDirectories& runtim
     // and no warning to give.
     return {"/DWINE_UNICODE_NATIVE", "/clang:-ivfsoverlay", "/clang:" + runtime.anyCaseHeaders,
             "/clang:-Wno-nonportable-include-path"};
+}
+
+std::string intrinsicsHeadersOption(const RuntimeDirectories& runtime) {
+    // Searched after the /I directories and before the compiler's own, as INCLUDE is not.
+    return "/clang:-isystem" + runtime.intrinsicsHeaders;
 }
 
 bool runtimeWanted(const std::optional<std::string>& switchValue) {
@@ -65,6 +75,19 @@ std::string withEntriesAfter(const std::optional<std::string>& value,
         joined += entry;
     }
     return joined;
+}
+
+std::string includeWithRuntime(const std::optional<std::string>& include,
+                               const std::optional<std::string>& after,
+                               const std::vector<std::string>& headers) {
+    std::string own = include.value_or("");
+    std::string last = after ? posixSearchPath(*after) : std::string();
+    // zarn appended them last, so they end the value, as all of it or after a ';'.
+    std::size_t rest = own.size() - last.size();
+    if (last.empty() || !endsWith(own, last) || (rest > 0 && own[rest - 1] != ';'))
+        return withEntriesAfter(include, headers);
+    own.resize(rest > 0 ? rest - 1 : 0);
+    return withEntriesAfter(withEntriesAfter(own, headers), {last});
 }
 
 std::optional<std::string> missingRuntimeMessage(std::string_view adapterName,
@@ -111,11 +134,15 @@ std::optional<std::vector<std::string>> offerRuntime(std::string_view adapterNam
     std::vector<std::string> headers;
     if (request.headers && request.cxx)
         headers = runtime.cxxHeaders;
+    if (request.headers && request.gccMode)
+        headers.push_back(runtime.gccModeHeaders);
     if (request.headers)
         headers.insert(headers.end(), runtime.headers.begin(), runtime.headers.end());
     std::vector<std::string> needed = headers;
-    if (request.headers)
+    if (request.headers) {
         needed.push_back(runtime.anyCaseHeaders);
+        needed.push_back(runtime.intrinsicsHeaders);
+    }
     if (request.libraries)
         needed.insert(needed.end(), runtime.libraries.begin(), runtime.libraries.end());
     if (std::optional<std::string> message = missingRuntimeMessage(adapterName, needed)) {
@@ -123,8 +150,11 @@ std::optional<std::vector<std::string>> offerRuntime(std::string_view adapterNam
         return std::nullopt;
     }
     if (request.headers) {
-        setEnvironmentValue("INCLUDE", withEntriesAfter(environmentValue("INCLUDE"), headers));
+        setEnvironmentValue("INCLUDE",
+                            includeWithRuntime(environmentValue("INCLUDE"),
+                                               environmentValue(includeAfterVariable), headers));
         options = runtimeCompilerOptions(runtime);
+        options.push_back(intrinsicsHeadersOption(runtime));
     }
     if (request.libraries)
         setEnvironmentValue("LIB", withEntriesAfter(environmentValue("LIB"), runtime.libraries));

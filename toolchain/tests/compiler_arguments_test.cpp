@@ -37,6 +37,9 @@ TEST(CompilerArguments, RewritesForClangCl) {
         {"preprocessing writes #line directives and does not link",
          {"/E", "/c", "/Foa.obj", "/Tca.c"},
          {"/E", "/c", "/Foa.obj", "/Tca.c", "/clang:-fuse-line-directives"}},
+        {"gcc mode's preprocessing keeps clang's line markers",
+         {"/E", "/D__ZARN_GCC__", "/Tca.c"},
+         {"/E", "/D__ZARN_GCC__", "/Tca.c"}},
         {"preprocessing without /c does not link either",
          {"/E", "/Tca.c"},
          {"/E", "/Tca.c", "/clang:-fuse-line-directives"}},
@@ -54,12 +57,35 @@ TEST(CompilerArguments, RewritesForClangCl) {
          {"/Fea.dll", "/LD", "/clang:-Xlinker", "/clang:/DEF:/w/a.def", "/clang:-Xlinker",
           "/clang:/NOENTRY", "-fuse-ld=lld", "--", "a.obj"}},
         {"cl.exe alone shows what compiler it is", {}, {"--version"}},
+        {"external include directories are paths too, joined or not",
+         {"/c", "/external:IZ:\\w\\sys", "/external:I", "Z:\\w\\s2", "/Tca.c"},
+         {"/c", "/external:I/w/sys", "/external:I", "/w/s2", "/Tca.c"}},
+        {"preprocessed sources are compiled as they are, not preprocessed again",
+         {"/c", "/TcZ:\\w\\a.i", "/Tp", "b.ii", "/Tpc.i"},
+         {"/c", "/Tpc.i", "--", "/w/a.i", "b.ii"}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(clangClCommand(row.cl).arguments, row.clangCl) << row.why;
 }
 
 // cl.exe refuses a command line without a file to compile or link; clang-cl only warned.
+// zarn's gcc mode is told by its define; an undeclared name is an error, as with cl.exe.
+TEST(CompilerArguments, GccModeAndFidelity) {
+    struct Row {
+        Words cl;
+        bool gccMode;
+    } rows[] = {
+        {{"/c", "/D__ZARN_GCC__", "/Tca.c"}, true},
+        {{"-c", "-D__ZARN_GCC__", "/Tca.c"}, true}, // through a launcher
+        {{"/c", "/D__ZARN_GCC__=1", "/Tca.c"}, true},
+        {{"/c", "/D__ZARN_GCC__X", "/Tca.c"}, false},
+        {{"/c", "/Tca.c"}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clangClCommand(row.cl).gccMode, row.gccMode) << row.cl[1];
+    EXPECT_EQ(clangClFidelityOptions(), Words{"/clang:-Werror=implicit-function-declaration"});
+}
+
 TEST(CompilerArguments, MissingSource) {
     struct Row {
         Words cl;
@@ -111,6 +137,31 @@ TEST(CompilerArguments, SaysWhetherTheSourceIsCxx) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(clangClCommand(row.cl).cxx, row.cxx) << row.why;
+}
+
+// Preprocessed text needs no header directories; with any other input it does.
+TEST(CompilerArguments, PreprocessedSourcesOnly) {
+    struct Row {
+        Words cl;
+        bool only;
+    } rows[] = {
+        {{"/c", "/Tca.i"}, true},
+        {{"/c", "/Tp", "a.ii"}, true},
+        {{"/c", "/Tca.i", "/Tcb.c"}, false},
+        {{"/Tca.i", "m.obj"}, false},
+        {{"/c", "/Tca.c"}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(clangClCommand(row.cl).preprocessedOnly, row.only)
+            << ::testing::PrintToString(row.cl);
+}
+
+// Asked by zarn for the notes of the user's headers alone, in either spelling of the option.
+TEST(CompilerArguments, UserHeaderNotes) {
+    Words arguments{"/c", "/showIncludes", "-showIncludes", "/showIncludesX", "/Tca.c"};
+    askForUserHeaderNotes(arguments);
+    EXPECT_EQ(arguments, (Words{"/c", "/showIncludes:user", "-showIncludes:user", "/showIncludesX",
+                                "/Tca.c"}));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # gcc-style builds through "zarn --zarngcc", the LLVM adapters and the C runtime, with nothing
 # set but PATH:
-#   - an autotools project (a lib*.a library, a program, make check under Wine), then the same
+#   - an autotools project (a lib*.a library, a program, make check under Wine, and a test of
+#     what a mingw-hosted project expects: declaration checks, dirent.h, sys/time.h, POSIX
+#     types, a resource compiled by zarn-windres, intrinsics), then the same
 #     project with its library built by libtool: configure's answers, a header touch that
 #     rebuilds exactly what includes the header, and a second make with nothing to do;
 #   - a plain Makefile with make's own rules and CFLAGS=-Wall -O2 -MD -MP, "-I DIR" with a
@@ -97,7 +99,15 @@ build_autotools_project() {
     nothing_to_do
 }
 
-build_autotools_project plain
+build_autotools_project plain WINDRES=zarn-windres
+echo "== what a mingw-hosted project expects: configure's answers and tests/test_mingw"
+for answer in "for sys/time.h... yes" "for gettimeofday... yes" "whether strchr is declared... yes" \
+    "whether strlcpy is declared... no" "for mode_t... yes" "for ssize_t... yes" "for pid_t... yes"; do
+    grep -q "^checking $answer" "$work/plain/configure.log" ||
+        fail "configure did not answer '$answer':$(grep '^checking' "$work/plain/configure.log")"
+done
+grep -q '^PASS: tests/test_mingw' "$work/plain/check.log" ||
+    fail "tests/test_mingw did not pass: $(cat "$work/plain/check.log" "$work"/plain/tests/*.log)"
 build_autotools_project libtool --disable-shared LD=link.exe NM=llvm-nm
 
 echo "== a plain Makefile: make's own rules, -I DIR, -MD -MP without -MT, -E -o"
@@ -130,5 +140,67 @@ if zarn --zarngcc -E -o broken.i broken.c >/dev/null 2>&1; then
     fail "preprocessing a missing header succeeded"
 fi
 [ ! -e broken.i ] || fail "a failed -E -o left broken.i behind"
+
+echo "== gcc's meaning: library search, whole archives, exceptions through C, -static, -MMD -o"
+mkdir "$work/meaning"
+cd "$work/meaning"
+mkdir L1 L2 lib
+# Returns the status the program ends with under Wine.
+status_of() {
+    local status=0
+    WINEPREFIX=$wine_prefix WINEDEBUG=-all "$wine" "$1" >/dev/null 2>"$work/wine.err" || status=$?
+    echo "$status"
+}
+expect_status() {
+    local what=$1 program=$2 expected=$3 got
+    got=$(status_of "$program")
+    [ "$got" = "$expected" ] || fail "$what: $program ended with $got, not $expected"
+}
+for n in 1 2 9; do
+    printf 'int w(void) { return %s; }\n' $n >w$n.c
+    zarn --zarngcc -c w$n.c -o w$n.o
+done
+llvm-ar rc L1/libw.a w1.o && llvm-ar rc L2/libw.a w2.o && llvm-ar rc libw.a w9.o
+printf 'int w(void);\nint main(void) { return w(); }\n' >m.c
+zarn --zarngcc -o m1.exe m.c -LL1 -LL2 -lw && expect_status "-L in order" m1.exe 1
+zarn --zarngcc -o m2.exe m.c -lw -LL1 && expect_status "-L after -l" m2.exe 1
+printf 'extern int registered;\nstruct R { R() { registered = 42; } } r;\n' >reg.cpp
+printf 'int registered;\nint main() { return registered; }\n' >main.cpp
+zarn --zarngcc -c reg.cpp -o reg.o && llvm-ar rc libreg.a reg.o
+zarn --zarngcc -o whole.exe main.cpp -Wl,--whole-archive libreg.a -Wl,--no-whole-archive &&
+    expect_status "--whole-archive" whole.exe 42
+printf 'void call_back(void (*f)(void)) { f(); }\n' >cb.c
+cat >throw.cpp <<'CXX'
+#include <stdexcept>
+extern "C" void call_back(void (*f)(void));
+static void thrower() { throw std::runtime_error("through C"); }
+int main() {
+    try {
+        call_back(thrower);
+    } catch (const std::exception&) {
+        return 7;
+    }
+    return 1;
+}
+CXX
+zarn --zarngcc -O2 -o throw.exe throw.cpp cb.c && expect_status "an exception through C" throw.exe 7
+printf '__declspec(dllexport) int foo(void) { return 5; }\n' >foo_dll.c
+printf 'int foo(void) { return 6; }\n' >foo_static.c
+zarn --zarngcc -shared -o foo.dll foo_dll.c -Wl,--out-implib,lib/libfoo.dll.a
+zarn --zarngcc -c foo_static.c -o foo_static.o && llvm-ar rc lib/libfoo.a foo_static.o
+rm foo.dll
+printf 'int foo(void);\nint main(void) { return foo(); }\n' >use_foo.c
+zarn --zarngcc -static -o use_foo.exe use_foo.c -Llib -lfoo -lpthread -ldl -lrt &&
+    expect_status "-static" use_foo.exe 6
+printf '#define V 3\n' >prog.h
+printf '#include <stdio.h>\n#include "prog.h"\nint main(void) { return V; }\n' >prog.c
+printf 'prog.exe: prog.c\n\tzarn --zarngcc -MMD -o $@ prog.c\n-include prog.d\n' >Makefile
+make >make.log 2>&1 || fail "make failed: $(cat make.log)"
+[ "$(head -n 1 prog.d)" = "prog.exe: \\" ] || fail "prog.d names another target: $(cat prog.d)"
+! grep -q runtime/include prog.d || fail "-MMD listed the toolchain's own headers: $(cat prog.d)"
+sleep 1
+printf '#define V 4\n' >prog.h
+make >make.log 2>&1 || fail "make after a header change failed: $(cat make.log)"
+expect_status "-MMD -o, a header changed" prog.exe 4
 
 echo "gcc mode builds: autotools, libtool and a plain Makefile"

@@ -27,6 +27,14 @@ TEST(RuntimeSearch, CompilerOptionsGoWithTheHeaders) {
     EXPECT_EQ(runtimeCompilerOptions(runtime), options);
 }
 
+// Intrinsics usable in any function: their wrappers come before clang's own headers; gcc mode's
+// own headers have a directory of their own.
+TEST(RuntimeSearch, IntrinsicsAndGccModeDirectories) {
+    RuntimeDirectories runtime = runtimeDirectories("/z");
+    EXPECT_EQ(intrinsicsHeadersOption(runtime), "/clang:-isystem/z/runtime/intrinsics");
+    EXPECT_EQ(runtime.gccModeHeaders, "/z/runtime/gcc-mode");
+}
+
 TEST(RuntimeSearch, SwitchedOffByAnythingButZero) {
     struct Row {
         std::optional<std::string> value;
@@ -76,6 +84,24 @@ TEST(RuntimeSearch, MissingPartIsNamedWithWhatToDo) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(missingRuntimeMessage("cl.exe", row.directories), row.message);
+}
+
+// gcc's "-idirafter" directories, which zarn appends to INCLUDE, stay after the runtime's.
+TEST(RuntimeSearch, IncludeAfterStaysLast) {
+    struct Row {
+        std::optional<std::string> include, after;
+        std::string joined;
+    } rows[] = {
+        {std::string("/sdk;/late"), std::string("/late"), "/sdk;/rt;/late"},
+        {std::string("/late"), std::string("/late"), "/rt;/late"},
+        {std::string("/sdk;/a;/b"), std::string("Z:\\a;/b"), "/sdk;/rt;/a;/b"},
+        {std::string("/sdk"), std::nullopt, "/sdk;/rt"},
+        {std::string("/sdk;/other"), std::string("/late"), "/sdk;/other;/rt"},
+        {std::nullopt, std::nullopt, "/rt"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(includeWithRuntime(row.include, row.after, {"/rt"}), row.joined)
+            << row.include.value_or("");
 }
 
 } // namespace

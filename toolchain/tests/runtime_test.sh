@@ -60,6 +60,8 @@ WinMain|win_main.c||one "two three"|7|WinMain got [one "two three"] with its ins
 main for the Windows subsystem, as gcc's -mwindows links it|hello.c|--zarngcc -mwindows||3|hi|
 _Thread_local in two threads|thread_local.c|||0|main 41, other thread 42|
 old POSIX names, one defined by the program|old_names.c|||0|hello 0|
+a program's own strlwr and mode_t beside string.h and sys/types.h|own_definitions.c|/WX||0|own -1 old name|
+intrinsics without processor options|simd.c|-O2||0|intrinsics ok, 9|
 a Windows DLL named with -l|user_library.c|-luser32||0|UPPER|
 headers in any case, types and functions as a Windows SDK has them|sdk_headers.c|/WX||0|123 7 1 644 1|
 __try, __except and __finally with GetExceptionCode|structured_exceptions.c|||0|finally, abnormal 1\ncaught 0xC0000005|
@@ -146,6 +148,20 @@ if zarn_alone ZARN_NO_RUNTIME=1 zarn -c hello.cpp -o off.obj /EHsc >off.log 2>&1
 fi
 grep -q "'iostream' file not found" off.log || fail "unexpected error: $(cat off.log)"
 echo "own stdlib.h used; without the runtime stdio.h and iostream are not found"
+
+echo "== intrinsics use their instructions only in themselves; an undeclared name is an error"
+build -c simd.c -o simd.obj -O2
+outside=$(llvm-objdump -d --no-show-raw-insn simd.obj |
+    awk '/^[0-9a-f]+ </ { function_name = $2 } /aesenc|pshufb|ymm/ && function_name !~ /^<_mm/ { print function_name }' |
+    sort -u | xargs)
+[ -z "$outside" ] || fail "AES, SSSE3 or AVX instructions outside the intrinsics, in: $outside"
+printf 'int main(void) {\n#ifndef strchr\n    (void) strchr;\n#endif\n    return 0;\n}\n' >undeclared.c
+if zarn_alone zarn -c undeclared.c -o undeclared.obj >undeclared.log 2>&1; then
+    fail "(void) strchr; without <string.h> compiled"
+fi
+grep -q "implicitly declaring library function 'strchr'" undeclared.log ||
+    fail "unexpected error: $(cat undeclared.log)"
+echo "only the intrinsics' own functions use them; (void) strchr; alone is an error"
 
 echo "== running"
 if [ ! -x "$wine" ]; then

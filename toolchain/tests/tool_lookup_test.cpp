@@ -19,6 +19,8 @@ TEST(ToolLookup, AdapterFromProgramName) {
         {"cl", Adapter::compiler},
         {"/usr/libexec/zarn/link", Adapter::linker},
         {"lib", Adapter::librarian},
+        {"rc.exe", Adapter::resourceCompiler},
+        {"/usr/libexec/zarn/cvtres", Adapter::resourceConverter},
         {".exe", std::nullopt},
         {"cl.exe.exe", std::nullopt},
         {"zarn-llvm-adapter", std::nullopt},
@@ -40,6 +42,8 @@ TEST(ToolLookup, MissingToolNamesItAndItsPackage) {
                           "lld-link-14 along PATH); install the Debian package lld\n"},
         {Adapter::librarian, "lib.exe: llvm-lib is not installed (looked for llvm-lib, "
                              "llvm-lib-14 along PATH); install the Debian package llvm\n"},
+        {Adapter::resourceCompiler, "rc.exe: llvm-rc is not installed (looked for llvm-rc, "
+                                    "llvm-rc-14 along PATH); install the Debian package llvm\n"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(missingToolMessage(llvmToolFor(row.adapter)), row.message);

@@ -39,6 +39,13 @@ bool fileExists(std::string_view name) {
     return stat(toPosixPath(name).c_str(), &status) == 0;
 }
 
+bool sameFile(std::string_view first, std::string_view second) {
+    struct stat one, other;
+    return stat(toPosixPath(first).c_str(), &one) == 0 &&
+           stat(toPosixPath(second).c_str(), &other) == 0 && one.st_dev == other.st_dev &&
+           one.st_ino == other.st_ino;
+}
+
 bool readWholeFile(std::string_view name, std::string& contents) {
     Descriptor file(open(toPosixPath(name).c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0)

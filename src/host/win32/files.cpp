@@ -5,6 +5,7 @@
 #include "host/win32/handles.h"
 #include "host/win32/wide_text.h"
 
+#include <optional>
 #include <string>
 
 namespace zarn {
@@ -92,6 +93,28 @@ HANDLE createTemporaryBeside(const std::wstring& path, std::wstring& temporary) 
 
 bool fileExists(std::string_view name) {
     return GetFileAttributesW(systemName(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+// The volume and the index of the file, which name one file whatever the name used.
+std::optional<BY_HANDLE_FILE_INFORMATION> fileIdentity(std::string_view name) {
+    OwnedHandle file(CreateFileW(systemName(name).c_str(), 0, shareAll, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &information))
+        return std::nullopt;
+    return information;
+}
+
+} // namespace
+
+bool sameFile(std::string_view first, std::string_view second) {
+    std::optional<BY_HANDLE_FILE_INFORMATION> one = fileIdentity(first);
+    std::optional<BY_HANDLE_FILE_INFORMATION> other = fileIdentity(second);
+    return one && other && one->dwVolumeSerialNumber == other->dwVolumeSerialNumber &&
+           one->nFileIndexHigh == other->nFileIndexHigh &&
+           one->nFileIndexLow == other->nFileIndexLow;
 }
 
 bool readWholeFile(std::string_view name, std::string& contents) {

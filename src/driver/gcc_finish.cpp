@@ -1,0 +1,146 @@
+// gcc mode, once every argument is read: what depends on the whole command line (libraries,
+// instruction sets, the defaults of "-MD" and "-E -o"), and the trace of what it left out.
+#include "compile/include_path.h"
+#include "compile/processor_options.h"
+#include "driver/classification.h"
+#include "driver/classify.h"
+#include "host/diagnostics.h"
+#include "host/environment.h"
+#include "host/output.h"
+#include "host/program_end.h"
+#include "host/text.h"
+#include "tool/library_path.h"
+#include "tool/library_search.h"
+
+#include <algorithm>
+
+namespace zarn {
+
+namespace {
+
+std::string_view baseName(std::string_view file) {
+    std::size_t slash = file.find_last_of("/\\");
+    return slash == std::string_view::npos ? file : file.substr(slash + 1);
+}
+
+std::string withSuffix(std::string_view file, std::string_view suffix) {
+    std::size_t base = file.size() - baseName(file).size();
+    std::size_t dot = file.rfind('.');
+    if (dot == std::string_view::npos || dot <= base)
+        dot = file.size();
+    return std::string(file.substr(0, dot)) + std::string(suffix);
+}
+
+// The file make knows the compile by, as gcc 12 names the rule: the object a compile writes
+// (the "-o" name with "-c", else the source's name with ".obj", in the working directory, as
+// cl.exe names it; also for "-E"), or the program a compile that links writes (the "-o" name,
+// else the source's name, as cl.exe names it).
+std::string ruleTarget(const CompilerArgs& compiler, std::string_view source) {
+    bool links = !compiler.compileOnly && !compiler.preprocessOnly;
+    if (!compiler.outputFile.empty() && (compiler.compileOnly || links))
+        return compiler.outputFile;
+    std::string_view ending = !links ? ".obj" : compiler.gcc.sharedLibrary ? ".dll" : ".exe";
+    return withSuffix(baseName(source), ending);
+}
+
+// Where gcc 12 writes the rule: beside the "-o" file (also with "-E") under its name with ".d";
+// without "-o", for a compile beside its object, for a compile that links "a-SOURCE.d" (after
+// gcc's own "a.out").
+std::string dependencyFileName(const CompilerArgs& compiler, std::string_view source) {
+    bool links = !compiler.compileOnly && !compiler.preprocessOnly;
+    if (!compiler.gcc.preprocessedFile.empty())
+        return withSuffix(compiler.gcc.preprocessedFile, ".d");
+    if (!compiler.outputFile.empty() || !links)
+        return withSuffix(ruleTarget(compiler, source), ".d");
+    return "a-" + withSuffix(baseName(source), ".d");
+}
+
+std::vector<std::string> compiledSources(const CompilerArgs& compiler) {
+    std::vector<std::string> sources = compiler.cSources;
+    sources.insert(sources.end(), compiler.cppSources.begin(), compiler.cppSources.end());
+    return sources;
+}
+
+void completeDependencyRequest(Classification& c) {
+    CompilerArgs& compiler = c.compiler;
+    DependencyOptions& request = compiler.dependencies;
+    std::vector<std::string> sources = compiledSources(compiler);
+    // A link of objects writes no dependencies, as with gcc.
+    if (sources.empty()) {
+        request.generate = false;
+        return;
+    }
+    if (!request.target.empty() && !request.dependencyFile.empty())
+        return;
+    if (sources.size() > 1)
+        c.fail("\"-MD\" names its rule after the object of one source; give \"-MT\" and \"-MF\", "
+               "or compile one source at a time");
+    if (request.target.empty())
+        request.target = escapeForMake(ruleTarget(compiler, sources.front()));
+    if (request.dependencyFile.empty())
+        request.dependencyFile = dependencyFileName(compiler, sources.front());
+}
+
+// Every "-L" applies to every "-l": the directories in the order given, then LIB's.
+void findPendingLibraries(Classification& c) {
+    if (c.pendingLibraries.empty())
+        return;
+    std::vector<std::string> dirs = c.compiler.libraryDirs;
+    if (savedLibPath) {
+        for (std::string& entry : searchPathEntries(*savedLibPath))
+            dirs.push_back(std::move(entry));
+    }
+    std::vector<std::size_t> linkedWhole;
+    for (const PendingLibrary& library : c.pendingLibraries) {
+        std::vector<std::string> names =
+            library.file ? std::vector<std::string>{library.name}
+                         : gccLibraryNames(library.name, library.archivesOnly || c.staticLinking);
+        std::optional<std::string> found = findInDirectories(dirs, names);
+        std::string path = found ? *found : c.compiler.libraries[library.index];
+        if (library.wholeArchive) {
+            c.addLinkerOption("/WHOLEARCHIVE:" + path);
+            linkedWhole.push_back(library.index);
+            continue;
+        }
+        c.both([&](Tool& t) { t.libraries[library.index] = path; });
+    }
+    // Linked whole, a library is the linker's option rather than one of the libraries.
+    for (auto index = linkedWhole.rbegin(); index != linkedWhole.rend(); ++index)
+        c.both([&](Tool& t) { t.libraries.erase(t.libraries.begin() + *index); });
+}
+
+} // namespace
+
+void finishGccClassification(Classification& c) {
+    if (!c.linkerWords.pending.empty()) {
+        std::fprintf(stderr, "%s ERROR: missing argument to \"%s\"\n", c.argv[0],
+                     c.linkerWords.pending.c_str());
+        endProgram(1);
+    }
+    CompilerArgs& compiler = c.compiler;
+    bool compilerRuns = c.current == &compiler;
+    if (compilerRuns && (compiler.compileOnly || compiler.preprocessOnly) &&
+        !compiler.outputFile.empty() && compiledSources(compiler).size() > 1)
+        c.fail("cannot specify \"-o\" with \"-c\" or \"-E\" with multiple files");
+    // gcc writes the preprocessed text to the "-o" file ("-" for standard output); cl.exe
+    // writes it to standard output.
+    if (compilerRuns && compiler.preprocessOnly && !compiler.outputFile.empty()) {
+        if (compiler.outputFile != "-")
+            compiler.gcc.preprocessedFile = compiler.outputFile;
+        compiler.outputFile.clear();
+    }
+    findPendingLibraries(c);
+    compiler.gcc.architecture = std::string(architectureOption(c.instructionSets.chosen()));
+    if (!compiler.gcc.includeDirsAfter.empty())
+        compiler.gcc.startupInclude = environmentValue("INCLUDE");
+    if (compiler.dependencies.generate)
+        completeDependencyRequest(c);
+    if (traceEnabled) {
+        std::string trace = "gcc mode (" + std::string(gccModeOption) + ")\n";
+        for (const std::string& dropped : c.dropped)
+            trace += "gcc mode: dropped ``" + dropped + "''\n";
+        writeOwnOutput(trace);
+    }
+}
+
+} // namespace zarn
