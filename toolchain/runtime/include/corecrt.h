@@ -1,12 +1,21 @@
-/* Wine's corecrt.h, which every header of the C runtime includes, then, for C, the compiler
-   intrinsics that cl.exe knows without a declaration and clang-cl only through intrin.h. cl.exe
-   compiles a call of one that the program never declared (xz's _BitScanReverse and
-   _BitScanForward64 under _MSC_VER) as the intrinsic; clang-cl, for which the adapter makes a
-   name used without a declaration an error, stopped there. Each is a builtin of clang's, so these
-   declarations give no function of their own; C++ needs intrin.h with either compiler. */
+/* Wine's corecrt.h, which every header of the C runtime includes, and two things after it.
+
+   It defines wint_t; Wine's stdint.h then asks clang's stddef.h for it again, which defines it
+   unless _WINT_T says it is there: a program's own wint_t macro between the two (gnulib's
+   rpl_wint_t, an unsigned int, in gzip) met a second typedef of unsigned short under its name.
+
+   For C, the compiler intrinsics that cl.exe knows without a declaration and clang-cl only
+   through intrin.h. cl.exe compiles a call of one that the program never declared (xz's
+   _BitScanReverse and _BitScanForward64 under _MSC_VER) as the intrinsic; clang-cl, for which
+   the adapter makes a name used without a declaration an error, stopped there. Each is a
+   builtin of clang's, so these declarations give no function of their own; C++ needs intrin.h
+   with either compiler. */
 #ifndef ZARN_RUNTIME_CORECRT_H
 #define ZARN_RUNTIME_CORECRT_H
 #include_next <corecrt.h>
+#if defined(_WCTYPE_T_DEFINED) && !defined(_WINT_T)
+#define _WINT_T
+#endif
 #if !defined(__cplusplus) && !defined(RC_INVOKED) && defined(__x86_64__)
 void *_AddressOfReturnAddress(void);
 unsigned char _BitScanForward(unsigned long *, unsigned long);
