@@ -17,23 +17,23 @@
 #define _WINT_T
 #endif
 #if !defined(__cplusplus) && !defined(RC_INVOKED) && defined(__x86_64__)
-void *_AddressOfReturnAddress(void);
-unsigned char _BitScanForward(unsigned long *, unsigned long);
-unsigned char _BitScanReverse(unsigned long *, unsigned long);
-unsigned char _BitScanForward64(unsigned long *, unsigned __int64);
-unsigned char _BitScanReverse64(unsigned long *, unsigned __int64);
-__int64 _InterlockedAnd64(__int64 volatile *, __int64);
-__int64 _InterlockedOr64(__int64 volatile *, __int64);
-__int64 _InterlockedXor64(__int64 volatile *, __int64);
-__int64 _InterlockedDecrement64(__int64 volatile *);
-__int64 _InterlockedIncrement64(__int64 volatile *);
-__int64 _InterlockedExchange64(__int64 volatile *, __int64);
-__int64 _InterlockedExchangeAdd64(__int64 volatile *, __int64);
-__int64 _InterlockedExchangeSub64(__int64 volatile *, __int64);
+void* _AddressOfReturnAddress(void);
+unsigned char _BitScanForward(unsigned long*, unsigned long);
+unsigned char _BitScanReverse(unsigned long*, unsigned long);
+unsigned char _BitScanForward64(unsigned long*, unsigned __int64);
+unsigned char _BitScanReverse64(unsigned long*, unsigned __int64);
+__int64 _InterlockedAnd64(__int64 volatile*, __int64);
+__int64 _InterlockedOr64(__int64 volatile*, __int64);
+__int64 _InterlockedXor64(__int64 volatile*, __int64);
+__int64 _InterlockedDecrement64(__int64 volatile*);
+__int64 _InterlockedIncrement64(__int64 volatile*);
+__int64 _InterlockedExchange64(__int64 volatile*, __int64);
+__int64 _InterlockedExchangeAdd64(__int64 volatile*, __int64);
+__int64 _InterlockedExchangeSub64(__int64 volatile*, __int64);
 /* Read while the runtime's winnt.h keeps Wine's function of this name under another one. */
 #pragma push_macro("_InterlockedCompareExchange128")
 #undef _InterlockedCompareExchange128
-unsigned char _InterlockedCompareExchange128(__int64 volatile *, __int64, __int64, __int64 *);
+unsigned char _InterlockedCompareExchange128(__int64 volatile*, __int64, __int64, __int64*);
 #pragma pop_macro("_InterlockedCompareExchange128")
 void _ReadBarrier(void);
 void _WriteBarrier(void);
@@ -43,15 +43,15 @@ __int64 __emul(int, int);
 unsigned __int64 __emulu(unsigned int, unsigned int);
 __int64 __mulh(__int64, __int64);
 unsigned __int64 __umulh(unsigned __int64, unsigned __int64);
-__int64 _mul128(__int64, __int64, __int64 *);
-unsigned __int64 _umul128(unsigned __int64, unsigned __int64, unsigned __int64 *);
+__int64 _mul128(__int64, __int64, __int64*);
+unsigned __int64 _umul128(unsigned __int64, unsigned __int64, unsigned __int64*);
 unsigned __int64 __shiftleft128(unsigned __int64, unsigned __int64, unsigned char);
 unsigned __int64 __shiftright128(unsigned __int64, unsigned __int64, unsigned char);
 unsigned char __readgsbyte(unsigned long);
 unsigned short __readgsword(unsigned long);
 unsigned long __readgsdword(unsigned long);
 unsigned __int64 __readgsqword(unsigned long);
-void __stosb(unsigned char *, unsigned char, size_t);
+void __stosb(unsigned char*, unsigned char, size_t);
 void __int2c(void);
 void __ud2(void);
 #endif

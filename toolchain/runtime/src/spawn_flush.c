@@ -28,7 +28,8 @@ static FARPROC dll_function(const char* name) {
    environment with "e", and pass them on as an array. */
 #define SPAWN_FUNCTIONS(CHAR, V, VE, VP, VPE, L, LE, LP, LPE)                                      \
     typedef intptr_t(__cdecl* V##_type)(int, const CHAR*, const CHAR* const*);                     \
-    typedef intptr_t(__cdecl* VE##_type)(int, const CHAR*, const CHAR* const*, const CHAR* const*); \
+    typedef intptr_t(__cdecl* VE##_type)(int, const CHAR*, const CHAR* const*,                     \
+                                         const CHAR* const*);                                      \
                                                                                                    \
     intptr_t __cdecl V(int mode, const CHAR* name, const CHAR* const* arguments) {                 \
         _flushall();                                                                               \
@@ -49,15 +50,15 @@ static FARPROC dll_function(const char* name) {
         return ((VE##_type)dll_function(#VPE))(mode, name, arguments, environment);                \
     }                                                                                              \
                                                                                                    \
-    /* Passes the list after "first" on as an array, and the environment after its null          \
+    /* Passes the list after "first" on as an array, and the environment after its null            \
        pointer when "with_environment". */                                                         \
-    static intptr_t L##_list(int mode, const CHAR* name, const CHAR* first, va_list list,         \
+    static intptr_t L##_list(int mode, const CHAR* name, const CHAR* first, va_list list,          \
                              int with_environment, int search) {                                   \
         va_list counting;                                                                          \
         va_copy(counting, list);                                                                   \
         size_t count = 1;                                                                          \
         for (const CHAR* argument = first; argument != NULL;                                       \
-             argument = va_arg(counting, const CHAR*))                                            \
+             argument = va_arg(counting, const CHAR*))                                             \
             ++count;                                                                               \
         va_end(counting);                                                                          \
         const CHAR** arguments = malloc(count * sizeof *arguments);                                \
@@ -118,5 +119,5 @@ static FARPROC dll_function(const char* name) {
 
 SPAWN_FUNCTIONS(char, _spawnv, _spawnve, _spawnvp, _spawnvpe, _spawnl, _spawnle, _spawnlp,
                 _spawnlpe)
-SPAWN_FUNCTIONS(wchar_t, _wspawnv, _wspawnve, _wspawnvp, _wspawnvpe, _wspawnl, _wspawnle,
-                _wspawnlp, _wspawnlpe)
+SPAWN_FUNCTIONS(wchar_t, _wspawnv, _wspawnve, _wspawnvp, _wspawnvpe, _wspawnl, _wspawnle, _wspawnlp,
+                _wspawnlpe)
