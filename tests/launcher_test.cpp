@@ -14,6 +14,11 @@ const std::string zarn = ZARN_PROGRAM;
 // Each row: ZARN_LAUNCHER, zarn's arguments, the runs of the stand-ins (launcher or tool, each
 // joined), zarn's status and standard output.
 TEST(Launcher, CommandLines) {
+#ifdef _WIN32
+    const std::string sourceName = "src\\a.c";
+#else
+    const std::string sourceName = "src/a.c";
+#endif
     const std::vector<std::string> dependencies{"-MD", "-MT", "a.obj", "-MF", "a.d"};
     auto with = [](std::vector<std::string> words, const std::vector<std::string>& more) {
         words.insert(words.end(), more.begin(), more.end());
@@ -59,11 +64,24 @@ TEST(Launcher, CommandLines) {
          {"lib.exe /nologo /OUT:a.lib a.obj"},
          ""},
         {std::string("launcher"), {}, std::nullopt, {"cl.exe"}, ""},
-        // both runs of -MD, and the one run with its include notes (their own cache key)
+        // -MD in one run with its include notes (their own cache key), as a cache can keep it;
+        // asked for two runs, the preprocessing run, which no cache keeps, runs itself
         {std::string("launcher"),
          with({"-c", "a.c"}, dependencies),
          std::nullopt,
-         {"launcher cl.exe -nologo -E -c /Tca.c", "launcher cl.exe -nologo -c /Tca.c"},
+         {"launcher cl.exe -nologo -c /Tca.c -showIncludes -nologo"},
+         ""},
+        {std::string("launcher"),
+         with({"-c", "a.c"}, dependencies),
+         std::string("lines"),
+         {"cl.exe /nologo /E /c /Tca.c", "launcher cl.exe -nologo -c /Tca.c"},
+         ""},
+        // debug information in the object, which is what a cache keeps; sources by names the
+        // launcher can open on this host
+        {std::string("launcher"),
+         {"-c", "-g", "src/a.c"},
+         std::nullopt,
+         {"launcher cl.exe -nologo -c -Z7 /Tc" + sourceName},
          ""},
         {std::string("launcher"),
          with({"-c", "a.c"}, dependencies),

@@ -117,7 +117,7 @@ TEST(Translate, GccMode) {
         {gcc({"-c", "-O0", "a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-O2", "-Os", "a.c"}), "cl.exe", " /c /O1 /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-Os", "-O3", "-g3", "a.c"}), "cl.exe",
-         " /c /Ogityb2 /Gs /Zi /Foa.o /D__ZARN_GCC__ /Tca.c"},
+         " /c /Ogityb2 /Gs /Z7 /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-g", "-g0", "a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-x", "c++", "a.c", "-x", "none", "b.c", "-xc", "t.inc"}), "cl.exe",
          " /c /EHs /D__ZARN_GCC__ /Tcb.c /Tct.inc /Tpa.c"},
@@ -221,6 +221,8 @@ TEST(Translate, GccModeLibraries) {
          "cl.exe",
          " /Fem.exe /EHs /D__ZARN_GCC__ /Tpm.cpp L1\\libw.a /link /WHOLEARCHIVE:libw.a "
          "/WHOLEARCHIVE:L1\\reg.lib /STACK:2097152"},
+        {gcc({"m.obj", "-Wl,--whole-archive,libw.a,--no-whole-archive,L2/libw.a"}), "cl.exe",
+         " m.obj /link /WHOLEARCHIVE:libw.a L2\\libw.a /STACK:2097152"},
         {gcc({"m.obj", "-Wl,--allow-multiple-definition,-z,muldefs", "-link"}), "link.exe",
          " /INCREMENTAL:NO m.obj /FORCE:MULTIPLE /FORCE:MULTIPLE /STACK:2097152"},
     });
@@ -251,7 +253,8 @@ TEST(Translate, GccModeSpellings) {
     });
     expectRefused({gcc({"-E", "a.c", "b.c", "-o", "x.i"}), gcc({"-c", "a.c", "b.c", "-o", "x.o"}),
                    gcc({"-c", "-I", "", "a.c", "b.c"}), gcc({"-c", "-isystem", "", "a.c"}),
-                   gcc({"-c", "-D", "", "a.c"}), gcc({"-c", "-fsanitize=undefined", "a.c"})});
+                   gcc({"-c", "-D", "", "a.c"}), gcc({"-c", "-fsanitize=undefined", "a.c"}),
+                   gcc({"-x", "c", "-v", "-c", "/dev/null", "-o", "/dev/null"})});
 }
 
 // gcc's object names: "SOURCE.o" in the working directory for "-c" without "-o".
@@ -261,7 +264,7 @@ TEST(Translate, GccModeObjectNames) {
     expectRows({
         {gcc({"-c", "src/a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tcsrc\\a.c"},
         {gcc({"-c", "-x", "c", "code", "-g"}), "cl.exe",
-         " /c /Zi /Focode.o /D__ZARN_GCC__ /Tccode"},
+         " /c /Z7 /Focode.o /D__ZARN_GCC__ /Tccode"},
         {gcc({"-c", "b.tar.cc", "-o", "x.obj"}), "cl.exe",
          " /c /Fox.obj /EHs /D__ZARN_GCC__ /Tpb.tar.cc"},
         // Several sources are compiled one at a time; "-E" writes no object.

@@ -1,4 +1,5 @@
 // zarn-windres's command lines: windres's options as the runs of rc.exe and cvtres.exe.
+#include "host/paths.h"
 #include "resource/windres_command.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@ namespace zarn {
 namespace {
 
 TEST(Windres, CommandLines) {
+    // "Z:\ws" where Wine shows the POSIX root as Z:, the POSIX environment's folder on Windows.
+    const std::string root = toWindowsPath("/ws");
     struct Row {
         const char* why;
         std::vector<std::string> arguments;
@@ -19,15 +22,15 @@ TEST(Windres, CommandLines) {
           "cvtres.exe /nologo /machine:X64 /out:app.o app.o.tmp.res"},
          ""},
         {"the files by position, names in Windows form",
-         {"/w/res/app.rc", "out/app.obj"},
-         {"rc.exe /nologo /foout\\app.obj.tmp.res Z:\\w\\res\\app.rc",
+         {"/ws/res/app.rc", "out/app.obj"},
+         {"rc.exe /nologo /foout\\app.obj.tmp.res " + root + "\\res\\app.rc",
           "cvtres.exe /nologo /machine:X64 /out:out\\app.obj out\\app.obj.tmp.res"},
          ""},
         {"-I -D -U in every spelling go to rc.exe in order; a value with blanks stays one",
-         {"-I", "inc", "--include-dir=/w/b", "-Iz", "-DA=1", "--define", "S=\"x y\"", "-UB",
+         {"-I", "inc", "--include-dir=/ws/b", "-Iz", "-DA=1", "--define", "S=\"x y\"", "-UB",
           "--undefine=C", "--input=a.rc", "--output", "a.o"},
-         {"rc.exe /nologo /iinc /iZ:\\w\\b /iz /dA=1 \"/dS=\\\"x y\\\"\" /uB /uC /foa.o.tmp.res "
-          "a.rc",
+         {"rc.exe /nologo /iinc /i" + root +
+              "\\b /iz /dA=1 \"/dS=\\\"x y\\\"\" /uB /uC /foa.o.tmp.res a.rc",
           "cvtres.exe /nologo /machine:X64 /out:a.o a.o.tmp.res"},
          ""},
         {"-O coff and -J rc name the formats the endings do not",

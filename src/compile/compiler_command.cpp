@@ -3,6 +3,7 @@
 #include "host/command_line.h"
 #include "host/paths.h"
 #include "host/text.h"
+#include "tool/launcher.h"
 
 #include <algorithm>
 
@@ -39,8 +40,10 @@ std::string CompilerArgs::buildArguments() const {
     }
     if (!cpuOption.empty())
         appendArgument(text, "/" + cpuOption);
+    // gcc's "-g" puts the debug information in the object, as "/Z7" does; a compiler cache
+    // keeps only the object, so behind a launcher too. "/Zi" writes a separate database.
     if (debugInfo)
-        appendArgument(text, "/Zi");
+        appendArgument(text, gccMode || launcherFor(toolName()) ? "/Z7" : "/Zi");
     if (!outputFile.empty())
         appendArgument(text, (compileOnly ? "/Fo" : "/Fe") + outputFile);
     if (!pdbFile.empty())

@@ -117,8 +117,10 @@ void writeDependencyFile(const DependencyOptions& request,
 void runDependencyPass(const CompilerArgs& compiler, const Tool& current) {
     const DependencyOptions& request = compiler.dependencies;
     CapturedOutput output, error;
-    int status =
-        runTool(current.toolName(), " /nologo /E " + current.buildArguments(), output, error);
+    // Never through a launcher: a compiler cache runs a preprocessing run uncached, and after
+    // its own preprocessing.
+    int status = runExternalProcess(
+        std::string(current.toolName()) + " /nologo /E " + current.buildArguments(), output, error);
     if (status != 0) {
         std::fflush(stdout);
         writeCaptured(stderr, error);
@@ -158,6 +160,12 @@ bool writeDependencyFileFromNotes(const CompilerArgs& compiler,
 }
 
 std::vector<std::string> compileOutputs(const CompilerArgs& compiler) {
+    // Preprocessed text goes to a file only when gcc mode's "-o" names one.
+    if (compiler.preprocessOnly) {
+        if (compiler.gcc.preprocessedFile.empty())
+            return {};
+        return {compiler.gcc.preprocessedFile};
+    }
     if (!compiler.outputFile.empty())
         return {compiler.outputFile};
     // Without a name of their own, outputs are named after their source, in the working

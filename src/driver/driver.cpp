@@ -51,11 +51,18 @@ int runBareCompiler() {
 }
 
 // Whether the dependencies come from the compile's own include notes rather than from a
-// preprocessing run before it: as the build asks, and always in gcc mode, whose builds expect
-// one compiler run per object. Only a compile can give them.
+// preprocessing run before it: as the build asks; always in gcc mode, whose builds expect one
+// compiler run per object (a preprocessing run too, as distcc makes them); and by default
+// behind a compiler launcher, which caches compiles but never a preprocessing run. Only the
+// compiler gives them.
 bool dependenciesFromIncludeNotes(const CompilerArgs& compiler, const Tool& current) {
-    return compiler.dependencies.generate && &current == &compiler && !compiler.preprocessOnly &&
-           (compiler.gccMode || environmentValue("ZARN_DEPS") == "showincludes");
+    if (!compiler.dependencies.generate || &current != &compiler)
+        return false;
+    if (compiler.gccMode)
+        return true;
+    std::optional<std::string> way = environmentValue("ZARN_DEPS");
+    return !compiler.preprocessOnly &&
+           (way == "showincludes" || (!way && launcherFor(compiler.toolName())));
 }
 
 // gcc's "-E -o FILE": the text goes to the file, whole, and only when preprocessing succeeded.
@@ -90,17 +97,25 @@ int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNote
     }
     CapturedOutput output, error;
     // Include notes come in hundreds of small writes: into a file, they wake zarn not once each.
-    int status = runTool(current.toolName(), arguments, output, error,
-                         includeNotes ? StandardOutput::file : StandardOutput::pipe);
-    std::vector<std::string> included;
-    if (includeNotes)
-        output.size = takeIncludeNotes(output.bytes, output.size, includeNotePrefix(), included);
-    // A failing tool's output is part of its complaint, except preprocessed text.
     bool preprocessing = &current == &compiler && compiler.preprocessOnly;
-    if (preprocessing && !compiler.gcc.preprocessedFile.empty())
-        return writePreprocessedFile(compiler.gcc.preprocessedFile, status, output, error);
-    std::FILE* outputStream = status == 0 || preprocessing ? stdout : stderr;
-    bool forwarded = forwardOutput(outputStream, output, error);
+    int status =
+        runTool(current.toolName(), arguments, output, error,
+                includeNotes && !preprocessing ? StandardOutput::file : StandardOutput::pipe);
+    // A preprocessing run writes its notes to standard error, beside the text, as cl.exe does.
+    std::vector<std::string> included;
+    if (includeNotes) {
+        CapturedOutput& notes = preprocessing ? error : output;
+        notes.size = takeIncludeNotes(notes.bytes, notes.size, includeNotePrefix(), included);
+    }
+    // A failing tool's output is part of its complaint, except preprocessed text.
+    bool forwarded;
+    if (preprocessing && !compiler.gcc.preprocessedFile.empty()) {
+        status = writePreprocessedFile(compiler.gcc.preprocessedFile, status, output, error);
+        forwarded = true;
+    } else {
+        std::FILE* outputStream = status == 0 || preprocessing ? stdout : stderr;
+        forwarded = forwardOutput(outputStream, output, error);
+    }
     if (includeNotes && status == 0 && !writeDependencyFileFromNotes(compiler, included)) {
         // A fresh object beside an old rule would look up to date to make, though a header
         // may be missing from the rule: without its rule the object goes, as if not compiled.

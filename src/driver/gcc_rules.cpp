@@ -86,6 +86,8 @@ void readLinkerWordFor(Classification& c, std::string_view word) {
     readLinkerWord(c.linkerWords, word, result);
     for (const std::string& option : result.options)
         c.addLinkerOption(option);
+    for (const std::string& input : result.inputs)
+        c.addLinkerOption(c.wholeArchive ? "/WHOLEARCHIVE:" + input : input);
     for (const std::string& library : result.libraries)
         addNamedLibrary(c, library);
     for (LibraryMode mode : result.modes) {
@@ -179,6 +181,15 @@ const Rule rules[] = {
      },
      Current::unchanged},
 
+    // What distcc's pump mode and icecc ask to learn the compiler's own header directories,
+    // which only the compiler behind cl.exe knows: refused, so that they do without.
+    {Applies::option, [](const Argument& a) { return a.text == "-v"; },
+     [](Classification& c, const Argument&) {
+         c.fail("\"-v\": zarn cannot list the compiler's search directories (distcc's pump "
+                "mode asks for them; plain distcc needs none)");
+     },
+     Current::unchanged},
+
     // Files after "-x c" or "-x c++" are sources of that language whatever their ending.
     {Applies::any,
      [](const Argument& a) {
@@ -198,11 +209,11 @@ const Rule rules[] = {
     // The endings gcc knows beside the table's: C++ in capitals, preprocessed C and C++.
     {Applies::any,
      [](const Argument& a) {
-         return isPath(a) && endsWithAny(a.text, {".C", ".cp", ".CPP", ".CXX", ".ii"});
+         return endsWithAny(a.text, {".C", ".cp", ".CPP", ".CXX", ".ii"}) && isPath(a);
      },
      [](Classification& c, const Argument& a) { c.compiler.addCppSource(std::string(a.text)); },
      Current::compiler},
-    {Applies::any, [](const Argument& a) { return isPath(a) && endsWith(a.text, ".i"); },
+    {Applies::any, [](const Argument& a) { return endsWith(a.text, ".i") && isPath(a); },
      [](Classification& c, const Argument& a) { c.compiler.addCSource(std::string(a.text)); },
      Current::compiler},
 

@@ -20,6 +20,11 @@ struct PathConvention {
     std::string drivePrefix = "/cygdrive/";
 };
 
+// Whether this host is a POSIX system, where a Windows tool runs under Wine or a POSIX program
+// (the LLVM adapters) takes its place, and programs that read a tool's command line themselves
+// (a compiler cache) read file names in POSIX form.
+bool isPosixHost();
+
 // This host's convention: the default on POSIX systems. On Windows the root is the folder
 // ZARN_POSIX_ROOT names (Z: when it is unset), "/c/x" names drive C:, and drives are written
 // "/c/…" when MSYSTEM says the build runs under MSYS2, "/cygdrive/c/…" otherwise.

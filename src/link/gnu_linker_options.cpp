@@ -218,7 +218,7 @@ void readLinkerWord(GnuLinkerWords& words, std::string_view word, LinkerWordResu
         result.dropped.push_back(std::string(word));
         return;
     }
-    result.options.push_back(toWindowsPath(word));
+    result.inputs.push_back(toWindowsPath(word));
 }
 
 } // namespace zarn

@@ -29,6 +29,7 @@ enum class LibraryMode {
 // has no equivalent there ("-rpath /usr/lib", "--as-needed"), which is left out.
 struct LinkerWordResult {
     std::vector<std::string> options;
+    std::vector<std::string> inputs; // files, in Windows form
     std::vector<std::string> libraries;
     std::vector<LibraryMode> modes;
     std::vector<std::string> dropped;

@@ -2,6 +2,7 @@
 
 #include "host/command_line.h"
 #include "host/environment.h"
+#include "host/paths.h"
 #include "host/text.h"
 
 namespace zarn {
@@ -40,6 +41,10 @@ std::string launcherArguments(std::string_view arguments) {
         bool source = startsWith(word, "/Tc") || startsWith(word, "/Tp");
         if (!source && startsWith(word, "/"))
             word[0] = '-';
+        // A cache opens the source to key the compile: on a POSIX host it can only open it by
+        // its POSIX name, which the LLVM adapter passes on as it is.
+        if (source && isPosixHost())
+            word = word.substr(0, 3) + toPosixPath(std::string_view(word).substr(3));
         includeNotes = includeNotes || word == "-showIncludes";
         appendArgument(text, word);
     }

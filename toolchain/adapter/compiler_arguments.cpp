@@ -159,7 +159,8 @@ ClangClCommand clangClCommand(const std::vector<std::string>& clArguments) {
     }
     command.missingSource = inputs.empty() && !namesSource && !helpAsked;
     command.preprocessedOnly = preprocessedSource && !namesSource && !otherInput;
-    if (command.preprocessing)
+    // gcc mode's text keeps clang's own line markers (see gnuLineMarkers).
+    if (command.preprocessing && !command.gccMode)
         command.arguments.push_back("/clang:-fuse-line-directives");
     if (linking)
         command.arguments.push_back("-fuse-ld=lld");

@@ -3,7 +3,10 @@
 #include "host/environment.h"
 #include "host/paths.h"
 
+#include <cstdlib>
+#include <memory>
 #include <optional>
+#include <unistd.h>
 
 namespace zarn::toolchain {
 
@@ -27,6 +30,14 @@ void convertSearchPathVariables() {
         if (std::optional<std::string> value = environmentValue(name))
             setEnvironmentValue(name, posixSearchPath(*value));
     }
+}
+
+std::optional<std::string> workingDirectory() {
+    // getcwd sizes the buffer itself: no length limit.
+    std::unique_ptr<char, decltype(&std::free)> directory(getcwd(nullptr, 0), &std::free);
+    if (!directory)
+        return std::nullopt;
+    return std::string(directory.get());
 }
 
 } // namespace zarn::toolchain

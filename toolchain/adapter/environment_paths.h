@@ -1,6 +1,7 @@
 // The search-path variables the tools read: LIB for libraries, INCLUDE for headers.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,8 @@ std::string posixSearchPath(std::string_view windowsList);
 
 // Rewrites LIB and INCLUDE, where set, for this process and the tool it becomes.
 void convertSearchPathVariables();
+
+// The working directory; nothing when the system cannot tell it (errno says why).
+std::optional<std::string> workingDirectory();
 
 } // namespace zarn::toolchain

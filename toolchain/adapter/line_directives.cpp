@@ -106,9 +106,44 @@ bool appendLine(std::string& out, std::string_view line) {
     return true;
 }
 
-} // namespace
+// The name as clang quotes it: '\\' and '"' escaped.
+std::string quotedName(std::string_view name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        if (c == '\\' || c == '"')
+            quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
 
-std::string clLineDirectives(std::string_view preprocessed) {
+// Appends the line, its name absolute if it is a line marker with a relative one.
+void appendMarker(std::string& out, std::string_view line, std::string_view directory) {
+    std::size_t number = line.size() > 2 && line[0] == '#' && line[1] == ' ' ? 2 : line.size();
+    std::size_t numberEnd = number;
+    while (numberEnd < line.size() && isDigit(line[numberEnd]))
+        ++numberEnd;
+    std::size_t open = numberEnd + 1;
+    if (numberEnd == number || open >= line.size() || line[numberEnd] != ' ' || line[open] != '"') {
+        out.append(line);
+        return;
+    }
+    QuotedName quoted = readQuotedName(line, open);
+    if (!quoted.complete || quoted.name.empty() || quoted.name[0] == '<' || quoted.name[0] == '/') {
+        out.append(line);
+        return;
+    }
+    std::string_view name = quoted.name;
+    while (name.substr(0, 2) == "./")
+        name.remove_prefix(2);
+    out.append(line.substr(0, open));
+    out += quotedName(std::string(directory) + "/" + std::string(name));
+    out.append(line.substr(quoted.end));
+}
+
+template <typename AppendLine>
+std::string rewriteLines(std::string_view preprocessed, AppendLine appendLine) {
     std::string out;
     out.reserve(preprocessed.size());
     std::size_t start = 0;
@@ -124,6 +159,19 @@ std::string clLineDirectives(std::string_view preprocessed) {
         start = end;
     }
     return out;
+}
+
+} // namespace
+
+std::string gnuLineMarkers(std::string_view preprocessed, std::string_view directory) {
+    return rewriteLines(preprocessed, [&](std::string& out, std::string_view line) {
+        appendMarker(out, line, directory);
+        return true;
+    });
+}
+
+std::string clLineDirectives(std::string_view preprocessed) {
+    return rewriteLines(preprocessed, appendLine);
 }
 
 } // namespace zarn::toolchain

@@ -11,4 +11,11 @@ namespace zarn::toolchain {
 // ("<built-in>", "<command line>"). Every other byte is kept.
 std::string clLineDirectives(std::string_view preprocessed);
 
+// For gcc mode's preprocessed text, which is compiled elsewhere (distcc's servers), keeps
+// clang's GNU line markers (`# N "name" FLAGS`), whose flag 3 marks a system header so that
+// its code gives no warnings there, and makes each relative name absolute from the directory,
+// so that the compile's debug information names the files where they are. The markers of
+// clang's pseudo-files ("<built-in>") and every other byte are kept.
+std::string gnuLineMarkers(std::string_view preprocessed, std::string_view directory);
+
 } // namespace zarn::toolchain

@@ -110,6 +110,17 @@ int runAdapter(Adapter adapter, const std::vector<std::string>& arguments) {
             std::vector<std::string> fidelity = clangClFidelityOptions();
             command.arguments.insert(command.arguments.begin(), fidelity.begin(), fidelity.end());
         }
+        if (command.preprocessing && command.gccMode) {
+            std::optional<std::string> directory = workingDirectory();
+            if (!directory) {
+                std::fprintf(stderr, "%s: cannot tell the working directory: %s\n", name,
+                             std::strerror(errno));
+                return 1;
+            }
+            return runRewritingOutput(
+                *program, command.arguments, name,
+                [&](std::string_view text) { return gnuLineMarkers(text, *directory); });
+        }
         if (command.preprocessing)
             return runRewritingOutput(*program, command.arguments, name, clLineDirectives);
         if (environmentValue(userHeaderNotesVariable) == "user")

@@ -42,6 +42,25 @@ TEST(LineDirectives, WritesNamesAsClDoes) {
         EXPECT_EQ(clLineDirectives(row.clang), row.cl) << row.why;
 }
 
+// gcc mode's markers keep their flags (3: a system header) and name files from the root.
+TEST(LineDirectives, GnuMarkersWithAbsoluteNames) {
+    struct Row {
+        const char* why;
+        std::string clang, gnu;
+    } rows[] = {
+        {"a relative name gets the directory, its flags stay",
+         "# 1 \"src/a.c\"\n# 1 \"./inc/a.h\" 1\r\nint a;\n",
+         "# 1 \"/w/src/a.c\"\n# 1 \"/w/inc/a.h\" 1\r\nint a;\n"},
+        {"absolute names, pseudo-files and other lines are kept",
+         "# 1 \"/usr/x.h\" 1 3\n# 1 \"<built-in>\" 2\n#line 3 \"b.c\"\n#pragma once\n",
+         "# 1 \"/usr/x.h\" 1 3\n# 1 \"<built-in>\" 2\n#line 3 \"b.c\"\n#pragma once\n"},
+        {"escapes are undone and made again", "# 7 \"my \\\"q\\\".h\"\n",
+         "# 7 \"/w/my \\\"q\\\".h\"\n"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(gnuLineMarkers(row.clang, "/w"), row.gnu) << row.why;
+}
+
 } // namespace
 } // namespace zarn::toolchain
 

@@ -8,4 +8,8 @@ const PathConvention& hostPathConvention() {
     return convention;
 }
 
+bool isPosixHost() {
+    return true;
+}
+
 } // namespace zarn

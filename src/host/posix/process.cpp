@@ -157,7 +157,11 @@ pid_t startChild(std::string_view commandLine, std::size_t programWords, const P
     if (status == E2BIG && words.size() > programWords &&
         responseFile.create("zarn-", ".rsp", arguments)) {
         std::string shortLine(commandLine.substr(0, commandLine.size() - arguments.size()));
-        appendArgument(shortLine, "@" + toWindowsPath(responseFile.path()));
+        // A tool reads the name in Windows form, as it reads every other; a launcher before it
+        // (programWords 2) opens the file itself, on this host, by its own name.
+        std::string name =
+            programWords > 1 ? responseFile.path() : toWindowsPath(responseFile.path());
+        appendArgument(shortLine, "@" + name);
         traceInvocation(shortLine);
         int retried = spawnWords(splitCommandLine(shortLine), spawn, child);
         // Still too long is the environment's fault, and reported with the whole command.

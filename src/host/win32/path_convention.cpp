@@ -33,4 +33,8 @@ const PathConvention& hostPathConvention() {
     return convention;
 }
 
+bool isPosixHost() {
+    return false;
+}
+
 } // namespace zarn
