@@ -284,8 +284,6 @@ TEST(Translate, GccModeLinkerDefaults) {
         {gcc({"a.c"}), "cl.exe", " /D__ZARN_GCC__ /Tca.c /link /STACK:2097152"},
         {gcc({"a.o", "-link"}), "link.exe", " /INCREMENTAL:NO a.o /STACK:2097152"},
         {gcc({"a.o", "-Wl,--stack,4194304"}), "cl.exe", " a.o /link /STACK:4194304"},
-        {gcc({"a.o", "-Wl,-STACK:65536", "-link"}), "link.exe",
-         " /INCREMENTAL:NO a.o -STACK:65536"},
         {gcc({"a.o", "-link", "/STACK:65536"}), "link.exe", " /INCREMENTAL:NO a.o /STACK:65536"},
         {gcc({"a.o", "-lib", "-o", "a.lib"}), "lib.exe", " /OUT:a.lib a.o"},
         {gcc({"-fsyntax-only", "a.c"}), "cl.exe", " /Zs /D__ZARN_GCC__ /Tca.c"},
