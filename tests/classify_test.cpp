@@ -135,29 +135,32 @@ TEST(Classify, GccDependencyDefaults) {
         // A compile that links: its rule names the program, as gcc 12 names it.
         {{"--zarngcc", "-MMD", "-o", "out/app.exe", "src/my app.c"},
          "C: outputFile=out/app.exe cSources=[src/my app.c] generate target=out/app.exe "
-         "dependencyFile=out/app.d userHeadersOnly | L: outputFile=out/app.exe | current=C"},
+         "dependencyFile=out/app.d userHeadersOnly | L: outputFile=out/app.exe "
+         "extraOptions=[/STACK:2097152] | current=C"},
         {{"--zarngcc", "-MMD", "src/my app.c"},
          "C: cSources=[src/my app.c] generate target=my\\ app.exe dependencyFile=a-my app.d "
-         "userHeadersOnly | L: | current=C"},
+         "userHeadersOnly | L: extraOptions=[/STACK:2097152] | current=C"},
         {{"--zarngcc", "-MD", "-shared", "g.c"},
-         "C: cSources=[g.c] generate target=g.dll dependencyFile=a-g.d | L: dll | current=C"},
+         "C: cSources=[g.c] generate target=g.dll dependencyFile=a-g.d | L: "
+         "extraOptions=[/STACK:2097152] dll | current=C"},
         {{"--zarngcc", "-MD", "-c", "src/a.c"},
-         "C: cSources=[src/a.c] compileOnly generate target=a.obj dependencyFile=a.d | L: | "
-         "current=C"},
+         "C: outputFile=a.o cSources=[src/a.c] compileOnly generate target=a.o dependencyFile=a.d "
+         "| L: | current=C"},
         // Joined values, and the preprocessor's spelling of kernel-style Makefiles.
         {{"--zarngcc", "-MD", "-MTt", "-MQ$q", "-MFf.d", "-c", "a.c"},
-         "C: cSources=[a.c] compileOnly generate target=t $$q dependencyFile=f.d | L: | "
-         "current=C"},
+         "C: outputFile=a.o cSources=[a.c] compileOnly generate target=t $$q "
+         "dependencyFile=f.d | L: | current=C"},
         {{"--zarngcc", "-Wp,-MMD,.a.o.d", "-c", "a.c", "-o", "a.o"},
          "C: outputFile=a.o cSources=[a.c] compileOnly generate target=a.o "
          "dependencyFile=.a.o.d userHeadersOnly | L: outputFile=a.o | current=C"},
         {{"--zarngcc", "-MD", "-MQ", "$x", "-MT", "y", "-MF", "f", "a.c", "b.c"},
-         "C: cSources=[a.c,b.c] generate target=$$x y dependencyFile=f | L: | current=C"},
+         "C: cSources=[a.c,b.c] generate target=$$x y dependencyFile=f | L: "
+         "extraOptions=[/STACK:2097152] | current=C"},
         {{"--zarngcc", "-MD", "-o", "app", "a.obj"},
-         "C: outputFile=app objectFiles=[a.obj] | L: outputFile=app objectFiles=[a.obj] | "
-         "current=C"},
+         "C: outputFile=app objectFiles=[a.obj] | L: outputFile=app objectFiles=[a.obj] "
+         "extraOptions=[/STACK:2097152] | current=C"},
         {{"--zarngcc", "-E", "-o", "out/a.i", "-MD", "a.c"},
-         "C: cSources=[a.c] preprocessOnly generate target=a.obj dependencyFile=out/a.d "
+         "C: cSources=[a.c] preprocessOnly generate target=a.o dependencyFile=out/a.d "
          "preprocessedFile=out/a.i | L: outputFile=out/a.i | current=C"},
     });
 }

@@ -252,5 +252,35 @@ TEST(Dispatch, PosixRootOnWindows) {
 }
 #endif
 
+// gcc mode's "-c" of several sources without "-o": a compile for each "SOURCE.o", in turn, the
+// first failing one ending the run; none when one would write over a source.
+TEST(Dispatch, GccObjectForEachSource) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* status;
+        std::vector<std::string> runs;
+        int exitStatus;
+    };
+    const std::string a = "cl.exe /nologo /c /Foa.o /D__ZARN_GCC__ /Tca.c";
+    const std::string b = "cl.exe /nologo /c /Fob.o /EHs /D__ZARN_GCC__ /Tpsrc\\b.cpp";
+    const Case cases[] = {
+        {{"--zarngcc", "-c", "src/b.cpp", "a.c"}, "0", {a, b}, 0},
+        {{"--zarngcc", "-c", "a.c", "src/b.cpp"}, "2", {a}, 2},
+        {{"--zarngcc", "-c", "a.c", "-x", "c", "b.o"}, "0", {}, 1},
+    };
+    for (const Case& row : cases) {
+        test::ScratchDirectory scratch;
+        test::StandInTools tools;
+        test::writeFile("b.o", "");
+        tools.set("STANDIN_STATUS", row.status);
+        test::ProgramResult result = runZarn(row.arguments);
+        std::vector<std::string> runs;
+        for (const test::ToolRun& run : tools.runs())
+            runs.push_back(test::joinArguments(run));
+        EXPECT_EQ(runs, row.runs) << row.arguments.back();
+        EXPECT_EQ(result.status, row.exitStatus) << result.err;
+    }
+}
+
 } // namespace
 } // namespace zarn

@@ -249,7 +249,7 @@ TEST(IncludeNotes, BeforeTheLinkersOptions) {
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(test::joinArguments(runs[0]),
               "cl.exe /nologo /Feapp.exe /D__ZARN_GCC__ /Tcfoo.c /showIncludes /link "
-              "/IMPLIB:app.lib");
+              "/IMPLIB:app.lib /STACK:2097152");
 }
 
 // What a failed dependency file takes with it: the files make knows the compile by.

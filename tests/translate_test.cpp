@@ -103,38 +103,38 @@ TEST(Translate, GccMode) {
     expectRows({
         {gcc({"-c", "-I", "inc", "-D", "A=1", "-U", "B", "-include", "cfg.h", "-isystem", "/sys",
               "a.c"}),
-         "cl.exe", " /c /D__ZARN_GCC__ /DA=1 /UB /Iinc /external:IZ:\\sys /FIcfg.h /Tca.c"},
+         "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /DA=1 /UB /Iinc /external:IZ:\\sys /FIcfg.h /Tca.c"},
         {gcc({"-c", "-DX=y.c", "-DEBUG", "a.c"}), "cl.exe",
-         " /c /D__ZARN_GCC__ /DX=y.c /DEBUG /Tca.c"},
+         " /c /Foa.o /D__ZARN_GCC__ /DX=y.c /DEBUG /Tca.c"},
         {gcc({"-c", "-std=gnu99", "-Wall", "-Wextra", "-Werror", "-Wshadow", "-fPIC", "a.c"}),
-         "cl.exe", " /c /std:c11 /W4 /WX /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-std=c89", "-w", "a.c"}), "cl.exe", " /c /w /D__ZARN_GCC__ /Tca.c"},
+         "cl.exe", " /c /Foa.o /std:c11 /W4 /WX /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-std=c89", "-w", "a.c"}), "cl.exe", " /c /Foa.o /w /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-std=c++11", "-std=gnu17", "a.cc", "b.c"}), "cl.exe",
          " /c /std:c17 /std:c++14 /EHs /D__ZARN_GCC__ /Tcb.c /Tpa.cc"},
         {gcc({"-c", "-fno-exceptions", "-fno-rtti", "a.cpp"}), "cl.exe",
-         " /c /GR- /D__ZARN_GCC__ /Tpa.cpp"},
-        {gcc({"-c", "/EHa", "a.cpp"}), "cl.exe", " /c /D__ZARN_GCC__ /Tpa.cpp /EHa"},
-        {gcc({"-c", "-O0", "a.c"}), "cl.exe", " /c /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-O2", "-Os", "a.c"}), "cl.exe", " /c /O1 /D__ZARN_GCC__ /Tca.c"},
+         " /c /Foa.o /GR- /D__ZARN_GCC__ /Tpa.cpp"},
+        {gcc({"-c", "/EHa", "a.cpp"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tpa.cpp /EHa"},
+        {gcc({"-c", "-O0", "a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-O2", "-Os", "a.c"}), "cl.exe", " /c /O1 /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-Os", "-O3", "-g3", "a.c"}), "cl.exe",
-         " /c /Ogityb2 /Gs /Z7 /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-g", "-g0", "a.c"}), "cl.exe", " /c /D__ZARN_GCC__ /Tca.c"},
+         " /c /Ogityb2 /Gs /Z7 /Foa.o /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-g", "-g0", "a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-x", "c++", "a.c", "-x", "none", "b.c", "-xc", "t.inc"}), "cl.exe",
          " /c /EHs /D__ZARN_GCC__ /Tcb.c /Tct.inc /Tpa.c"},
         {gcc({"-o", "app", "m.obj", "lib/libcalc.a", "-Llib", "-lz", "-l", "w", "-lm"}), "cl.exe",
-         " /Feapp m.obj lib\\libcalc.a lib\\libz.lib lib\\libw.dll.a m.lib"},
+         " /Feapp m.obj lib\\libcalc.a lib\\libz.lib lib\\libw.dll.a m.lib /link /STACK:2097152"},
         {gcc({"-shared", "-o", "g.dll", "g.c", "g.def", "-Wl,--out-implib,libg.dll.a,-s",
               "-Xlinker", "-e", "-Xlinker", "start", "-Wl,/NOENTRY,-rpath,/x"}),
          "cl.exe",
          " /Feg.dll /LD /D__ZARN_GCC__ /Tcg.c /link /DEF:g.def /IMPLIB:libg.dll.a /ENTRY:start "
-         "/NOENTRY"},
+         "/NOENTRY /STACK:2097152"},
         {gcc({"-shared", "-o", "g.dll", "g.obj", "-link", "-Wl,--subsystem=windows"}), "link.exe",
-         " /dll /OUT:g.dll /INCREMENTAL:NO g.obj /SUBSYSTEM:windows"},
-        {gcc({"-c", "-shared", "-Wl,-s", "g.c"}), "cl.exe", " /c /D__ZARN_GCC__ /Tcg.c"},
+         " /dll /OUT:g.dll /INCREMENTAL:NO g.obj /SUBSYSTEM:windows /STACK:2097152"},
+        {gcc({"-c", "-shared", "-Wl,-s", "g.c"}), "cl.exe", " /c /Fog.o /D__ZARN_GCC__ /Tcg.c"},
         {gcc({"-o", "g.exe", "g.obj", "-Wl,", "-Wl,,/NOENTRY,"}), "cl.exe",
-         " /Feg.exe g.obj /link /NOENTRY"},
+         " /Feg.exe g.obj /link /NOENTRY /STACK:2097152"},
         {gcc({"-E", "-o", "a.i", "a.c"}), "cl.exe", " /E /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-MD", "-MT", "t", "-c", "a.c"}), "cl.exe", " /c /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-MD", "-MT", "t", "-c", "a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
     });
     expectRefused({gcc({"-x", "assembler", "a.s"}), gcc({"-Wp,-DX", "a.c"}), gcc({"-std=c2x"}),
                    gcc({"-M", "a.c"}), gcc({"-Wl,-rpath"}), gcc({"-MD", "a.c", "b.c"})});
@@ -149,27 +149,27 @@ TEST(Translate, GccModeOrder) {
         // Debian's hardening flags: defined in the end.
         {gcc({"-E", "-U_FORTIFY_SOURCE", "-D_FORTIFY_SOURCE=2", "-UX", "-DX=1", "a.c"}), "cl.exe",
          " /E /D__ZARN_GCC__ /U_FORTIFY_SOURCE /D_FORTIFY_SOURCE=2 /UX /DX=1 /Tca.c"},
-        {gcc({"-c", "-DX", "-UX", "a.c"}), "cl.exe", " /c /D__ZARN_GCC__ /DX /UX /Tca.c"},
+        {gcc({"-c", "-DX", "-UX", "a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /DX /UX /Tca.c"},
         {gcc({"-c", "-funsigned-char", "-fsigned-char", "a.c"}), "cl.exe",
-         " /c /D__ZARN_GCC__ /Tca.c"},
+         " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-fsigned-char", "-funsigned-char", "a.c"}), "cl.exe",
-         " /c /J /D__ZARN_GCC__ /Tca.c"},
+         " /c /Foa.o /J /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-ffast-math", "-fno-fast-math", "a.c"}), "cl.exe",
-         " /c /D__ZARN_GCC__ /Tca.c"},
+         " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-fno-rtti", "-frtti", "-fno-omit-frame-pointer", "-fomit-frame-pointer",
               "a.cpp"}),
-         "cl.exe", " /c /GR /Oy /EHs /D__ZARN_GCC__ /Tpa.cpp"},
+         "cl.exe", " /c /Foa.o /GR /Oy /EHs /D__ZARN_GCC__ /Tpa.cpp"},
         {gcc({"-c", "-fstack-protector-strong", "-fno-stack-protector", "a.c"}), "cl.exe",
-         " /c /GS- /D__ZARN_GCC__ /Tca.c"},
+         " /c /Foa.o /GS- /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-Werror", "-Wno-error", "-ffunction-sections", "-fno-function-sections",
               "a.c"}),
-         "cl.exe", " /c /WX- /Gy- /D__ZARN_GCC__ /Tca.c"},
+         "cl.exe", " /c /Foa.o /WX- /Gy- /D__ZARN_GCC__ /Tca.c"},
         // Warning levels add up in gcc; "-w" silences all of them, wherever it stands.
-        {gcc({"-c", "-Wextra", "-Wall", "a.c"}), "cl.exe", " /c /W4 /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-w", "-Wall", "a.c"}), "cl.exe", " /c /w /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-Wextra", "-Wall", "a.c"}), "cl.exe", " /c /Foa.o /W4 /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-w", "-Wall", "a.c"}), "cl.exe", " /c /Foa.o /w /D__ZARN_GCC__ /Tca.c"},
         // Exceptions that may pass through extern "C" functions, as gcc's do.
         {gcc({"-c", "-fno-exceptions", "-fexceptions", "a.cc"}), "cl.exe",
-         " /c /EHs /D__ZARN_GCC__ /Tpa.cc"},
+         " /c /Foa.o /EHs /D__ZARN_GCC__ /Tpa.cc"},
     });
 }
 
@@ -179,15 +179,17 @@ TEST(Translate, GccModeProcessors) {
     test::ScratchDirectory scratch;
     test::StartupLib lib(std::nullopt);
     expectRows({
-        {gcc({"-c", "-mavx2", "a.c"}), "cl.exe", " /c /arch:AVX2 /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-mavx2", "a.c"}), "cl.exe", " /c /Foa.o /arch:AVX2 /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-march=haswell", "-mtune=generic", "a.c"}), "cl.exe",
-         " /c /arch:AVX2 /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-mfma", "a.c"}), "cl.exe", " /c /arch:AVX /D__ZARN_GCC__ /Tca.c"},
+         " /c /Foa.o /arch:AVX2 /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-mfma", "a.c"}), "cl.exe", " /c /Foa.o /arch:AVX /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "-mavx512f", "-mno-avx512f", "a.c"}), "cl.exe",
-         " /c /arch:AVX2 /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-mno-avx", "-march=x86-64-v4", "a.c"}), "cl.exe", " /c /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-msse4.2", "-maes", "-m64", "a.c"}), "cl.exe", " /c /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-mpentium", "a.c"}), "cl.exe", " /c /G5 /D__ZARN_GCC__ /Tca.c"},
+         " /c /Foa.o /arch:AVX2 /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-mno-avx", "-march=x86-64-v4", "a.c"}), "cl.exe",
+         " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-msse4.2", "-maes", "-m64", "a.c"}), "cl.exe",
+         " /c /Foa.o /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-mpentium", "a.c"}), "cl.exe", " /c /G5 /Foa.o /D__ZARN_GCC__ /Tca.c"},
     });
     expectRefused({gcc({"-c", "-m32", "a.c"}), gcc({"-c", "-march=nosuchcpu", "a.c"})});
 }
@@ -203,29 +205,30 @@ TEST(Translate, GccModeLibraries) {
                              "L2/foo.lib", "sdk/libz.a", "L1/reg.lib"})
         test::writeFile(file, "");
     expectRows({
-        {gcc({"m.obj", "-LL1", "-LL2", "-lw"}), "cl.exe", " m.obj L1\\libw.a"},
-        {gcc({"m.obj", "-lw", "-LL2"}), "cl.exe", " m.obj L2\\libw.a"},
-        {gcc({"m.obj", "-lw"}), "cl.exe", " m.obj w.lib"},
-        {gcc({"m.obj", "-L.", "-lw"}), "cl.exe", " m.obj .\\libw.a"},
-        {gcc({"m.obj", "-LL2", "-lfoo"}), "cl.exe", " m.obj L2\\libfoo.dll.a"},
-        {gcc({"m.obj", "-LL2", "-lfoo", "-static"}), "cl.exe", " m.obj L2\\libfoo.a"},
+        {gcc({"m.obj", "-LL1", "-LL2", "-lw"}), "cl.exe", " m.obj L1\\libw.a /link /STACK:2097152"},
+        {gcc({"m.obj", "-lw", "-LL2"}), "cl.exe", " m.obj L2\\libw.a /link /STACK:2097152"},
+        {gcc({"m.obj", "-lw"}), "cl.exe", " m.obj w.lib /link /STACK:2097152"},
+        {gcc({"m.obj", "-L.", "-lw"}), "cl.exe", " m.obj .\\libw.a /link /STACK:2097152"},
+        {gcc({"m.obj", "-LL2", "-lfoo"}), "cl.exe", " m.obj L2\\libfoo.dll.a /link /STACK:2097152"},
+        {gcc({"m.obj", "-LL2", "-lfoo", "-static"}), "cl.exe",
+         " m.obj L2\\libfoo.a /link /STACK:2097152"},
         {gcc({"m.obj", "-LL2", "-Wl,-Bstatic", "-lfoo", "-Wl,-Bdynamic", "-lfoo"}), "cl.exe",
-         " m.obj L2\\libfoo.a L2\\libfoo.dll.a"},
+         " m.obj L2\\libfoo.a L2\\libfoo.dll.a /link /STACK:2097152"},
         {gcc({"m.obj", "-LL2", "-l:foo.lib", "-lpthread"}), "cl.exe",
-         " m.obj L2\\foo.lib pthread.lib"},
+         " m.obj L2\\foo.lib pthread.lib /link /STACK:2097152"},
         {gcc({"-o", "m.exe", "m.cpp", "-LL1", "-Wl,--whole-archive", "libw.a", "-lreg",
               "-Wl,--no-whole-archive", "-lw"}),
          "cl.exe",
          " /Fem.exe /EHs /D__ZARN_GCC__ /Tpm.cpp L1\\libw.a /link /WHOLEARCHIVE:libw.a "
-         "/WHOLEARCHIVE:L1\\reg.lib"},
+         "/WHOLEARCHIVE:L1\\reg.lib /STACK:2097152"},
         {gcc({"m.obj", "-Wl,--whole-archive,libw.a,--no-whole-archive,L2/libw.a"}), "cl.exe",
-         " m.obj /link /WHOLEARCHIVE:libw.a L2\\libw.a"},
+         " m.obj /link /WHOLEARCHIVE:libw.a L2\\libw.a /STACK:2097152"},
         {gcc({"m.obj", "-Wl,--allow-multiple-definition,-z,muldefs", "-link"}), "link.exe",
-         " /INCREMENTAL:NO m.obj /FORCE:MULTIPLE /FORCE:MULTIPLE"},
+         " /INCREMENTAL:NO m.obj /FORCE:MULTIPLE /FORCE:MULTIPLE /STACK:2097152"},
     });
     test::StartupLib sdk(std::string("sdk"));
-    expectRows(
-        {{gcc({"m.obj", "-lz", "-lkernel32"}), "cl.exe", " m.obj sdk\\libz.a kernel32.lib"}});
+    expectRows({{gcc({"m.obj", "-lz", "-lkernel32"}), "cl.exe",
+                 " m.obj sdk\\libz.a kernel32.lib /link /STACK:2097152"}});
 }
 
 // The spellings gcc accepts for what the table already has, and the files it knows beside the
@@ -235,8 +238,8 @@ TEST(Translate, GccModeSpellings) {
     test::StartupLib lib(std::nullopt);
     expectRows({
         {gcc({"-c", "--std=c99", "-O4", "-pie", "a.c"}), "cl.exe",
-         " /c /Ogityb2 /Gs /std:c11 /D__ZARN_GCC__ /Tca.c"},
-        {gcc({"-c", "-O10", "a.c"}), "cl.exe", " /c /Ogityb2 /Gs /D__ZARN_GCC__ /Tca.c"},
+         " /c /Ogityb2 /Gs /Foa.o /std:c11 /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-c", "-O10", "a.c"}), "cl.exe", " /c /Ogityb2 /Gs /Foa.o /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-E", "-P", "a.c"}), "cl.exe", " /EP /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-E", "-o", "-", "a.c"}), "cl.exe", " /E /D__ZARN_GCC__ /Tca.c"},
         {gcc({"-c", "a.C", "b.cp", "c.CPP", "d.CXX", "e.ii", "f.i"}), "cl.exe",
@@ -246,12 +249,55 @@ TEST(Translate, GccModeSpellings) {
          " /c /Fox.o /D__ZARN_GCC__ /TcZ:\\abs\\dir\\code.inc"},
         // A directory given both ways is a system one, as gcc searches it; "-iquote" first.
         {gcc({"-c", "-Iinc", "-isystem", "inc", "-iquote", "q", "-Iother", "a.c"}), "cl.exe",
-         " /c /D__ZARN_GCC__ /Iq /Iother /external:Iinc /Tca.c"},
+         " /c /Foa.o /D__ZARN_GCC__ /Iq /Iother /external:Iinc /Tca.c"},
     });
     expectRefused({gcc({"-E", "a.c", "b.c", "-o", "x.i"}), gcc({"-c", "a.c", "b.c", "-o", "x.o"}),
                    gcc({"-c", "-I", "", "a.c", "b.c"}), gcc({"-c", "-isystem", "", "a.c"}),
                    gcc({"-c", "-D", "", "a.c"}), gcc({"-c", "-fsanitize=undefined", "a.c"}),
                    gcc({"-x", "c", "-v", "-c", "/dev/null", "-o", "/dev/null"})});
+}
+
+// gcc's object names: "SOURCE.o" in the working directory for "-c" without "-o".
+TEST(Translate, GccModeObjectNames) {
+    test::ScratchDirectory scratch;
+    test::StartupLib lib(std::nullopt);
+    expectRows({
+        {gcc({"-c", "src/a.c"}), "cl.exe", " /c /Foa.o /D__ZARN_GCC__ /Tcsrc\\a.c"},
+        {gcc({"-c", "-x", "c", "code", "-g"}), "cl.exe",
+         " /c /Z7 /Focode.o /D__ZARN_GCC__ /Tccode"},
+        {gcc({"-c", "b.tar.cc", "-o", "x.obj"}), "cl.exe",
+         " /c /Fox.obj /EHs /D__ZARN_GCC__ /Tpb.tar.cc"},
+        // Several sources are compiled one at a time; "-E" writes no object.
+        {gcc({"-c", "a.c", "b.c"}), "cl.exe", " /c /D__ZARN_GCC__ /Tca.c /Tcb.c"},
+        {gcc({"-E", "-c", "a.c"}), "cl.exe", " /E /c /D__ZARN_GCC__ /Tca.c"},
+    });
+    // One "-MF" file for the rules of several objects.
+    expectRefused({gcc({"-c", "-MD", "-MT", "t", "-MF", "t.d", "a.c", "b.c"})});
+}
+
+// GNU ld's stack for a program unless the build names one; the linker's long options bare, as
+// libtool passes them.
+TEST(Translate, GccModeLinkerDefaults) {
+    test::ScratchDirectory scratch;
+    test::StartupLib lib(std::nullopt);
+    expectRows({
+        {gcc({"a.c"}), "cl.exe", " /D__ZARN_GCC__ /Tca.c /link /STACK:2097152"},
+        {gcc({"a.o", "-link"}), "link.exe", " /INCREMENTAL:NO a.o /STACK:2097152"},
+        {gcc({"a.o", "-Wl,--stack,4194304"}), "cl.exe", " a.o /link /STACK:4194304"},
+        {gcc({"a.o", "-link", "/STACK:65536"}), "link.exe", " /INCREMENTAL:NO a.o /STACK:65536"},
+        {gcc({"a.o", "-lib", "-o", "a.lib"}), "lib.exe", " /OUT:a.lib a.o"},
+        {gcc({"-fsyntax-only", "a.c"}), "cl.exe", " /Zs /D__ZARN_GCC__ /Tca.c"},
+        {gcc({"-o", "a.exe", "a.o", "--dynamicbase", "--nxcompat", "--high-entropy-va", "--tsaware",
+              "--no-seh", "--enable-auto-image-base", "--stack", "8388608"}),
+         "cl.exe",
+         " /Fea.exe a.o /link /DYNAMICBASE /NXCOMPAT /HIGHENTROPYVA /TSAWARE /STACK:8388608"},
+        {gcc({"a.o", "--disable-dynamicbase", "--heap=65536", "--whole-archive", "libw.a",
+              "--no-whole-archive", "-link"}),
+         "link.exe",
+         " /INCREMENTAL:NO a.o /DYNAMICBASE:NO /HEAP:65536 /WHOLEARCHIVE:libw.a /STACK:2097152"},
+    });
+    expectRefused({gcc({"a.o", "--export-all-symbols"}), gcc({"a.o", "--nxcompat=1"}),
+                   gcc({"a.o", "--stack"})});
 }
 
 // "-idirafter": after the system's headers, so at the end of INCLUDE, which the LLVM adapter
@@ -291,6 +337,7 @@ TEST(Translate, GccOptionsWithoutGccMode) {
                                                {"-Wl,-s"},
                                                {"-MMD"},
                                                {"--version"},
+                                               {"a.o", "--nxcompat"},
                                                {"x.def"}}) {
         test::Ending ending = test::runToEnd([&] { translate(arguments); });
         EXPECT_EQ(ending.status, 1) << arguments[0];

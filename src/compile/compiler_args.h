@@ -47,6 +47,8 @@ struct GccCompileOptions {
     std::vector<std::string> linkerOptions;     // from "-Wl,", "-Xlinker", ".def" and a few
                                                 // gcc options; given after "/link"
     std::string preprocessedFile;               // "-o" with "-E": where the text goes
+    bool objectPerSource = false;               // "-c" of several sources without "-o": each
+                                                // compiled on its own to gcc's object name
 };
 
 class CompilerArgs final : public Tool {

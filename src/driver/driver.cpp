@@ -2,6 +2,7 @@
 
 #include "compile/dependency_file.h"
 #include "compile/include_notes.h"
+#include "compile/object_names.h"
 #include "compile/source_output.h"
 #include "driver/classify.h"
 #include "host/diagnostics.h"
@@ -127,6 +128,24 @@ int runFinal(const CompilerArgs& compiler, const Tool& current, bool includeNote
     return status;
 }
 
+// gcc mode's "-c" of several sources without "-o": one compile for each object's name, in turn;
+// the first that fails ends the run with its status.
+int compileEachSource(const char* program, const CompilerArgs& compiler) {
+    std::vector<CompilerArgs> compiles = compilesOfEachSource(compiler);
+    for (const CompilerArgs& single : compiles) {
+        if (std::optional<std::string> source = sourceWrittenOver(single, single)) {
+            std::fprintf(stderr, "%s ERROR: input file '%s' is the same as output file\n", program,
+                         source->c_str());
+            return 1;
+        }
+    }
+    for (const CompilerArgs& single : compiles) {
+        if (int status = runFinal(single, single, false); status != 0)
+            return status;
+    }
+    return 0;
+}
+
 } // namespace
 
 int runZarn(int argc, char* const* argv) {
@@ -136,6 +155,8 @@ int runZarn(int argc, char* const* argv) {
         CompilerArgs compiler;
         LinkerArgs linker;
         Tool& current = classifyArguments(argc, argv, compiler, linker);
+        if (compiler.gcc.objectPerSource && &current == &compiler)
+            return compileEachSource(argv[0], compiler);
         if (std::optional<std::string> source = sourceWrittenOver(compiler, current)) {
             std::fprintf(stderr, "%s ERROR: input file '%s' is the same as output file\n", argv[0],
                          source->c_str());

@@ -1,6 +1,7 @@
 // gcc mode, once every argument is read: what depends on the whole command line (libraries,
 // instruction sets, the defaults of "-MD" and "-E -o"), and the trace of what it left out.
 #include "compile/include_path.h"
+#include "compile/object_names.h"
 #include "compile/processor_options.h"
 #include "driver/classification.h"
 #include "driver/classify.h"
@@ -32,15 +33,15 @@ std::string withSuffix(std::string_view file, std::string_view suffix) {
 }
 
 // The file make knows the compile by, as gcc 12 names the rule: the object a compile writes
-// (the "-o" name with "-c", else the source's name with ".obj", in the working directory, as
-// cl.exe names it; also for "-E"), or the program a compile that links writes (the "-o" name,
-// else the source's name, as cl.exe names it).
+// (the "-o" name with "-c", else gcc's object name, also for "-E"), or the program a compile that
+// links writes (the "-o" name, else the source's name, as cl.exe names it).
 std::string ruleTarget(const CompilerArgs& compiler, std::string_view source) {
     bool links = !compiler.compileOnly && !compiler.preprocessOnly;
     if (!compiler.outputFile.empty() && (compiler.compileOnly || links))
         return compiler.outputFile;
-    std::string_view ending = !links ? ".obj" : compiler.gcc.sharedLibrary ? ".dll" : ".exe";
-    return withSuffix(baseName(source), ending);
+    if (!links)
+        return gccObjectName(source);
+    return withSuffix(baseName(source), compiler.gcc.sharedLibrary ? ".dll" : ".exe");
 }
 
 // Where gcc 12 writes the rule: beside the "-o" file (also with "-E") under its name with ".d";
@@ -59,6 +60,51 @@ std::vector<std::string> compiledSources(const CompilerArgs& compiler) {
     std::vector<std::string> sources = compiler.cSources;
     sources.insert(sources.end(), compiler.cppSources.begin(), compiler.cppSources.end());
     return sources;
+}
+
+// gcc names the object of a compile without "-o" after its source, with ".o": one source gets
+// that name as its output, several are compiled one at a time, each to its own.
+void nameObjects(Classification& c) {
+    CompilerArgs& compiler = c.compiler;
+    std::vector<std::string> sources = compiledSources(compiler);
+    if (!compiler.compileOnly || compiler.preprocessOnly || !compiler.outputFile.empty() ||
+        sources.empty())
+        return;
+    if (sources.size() == 1) {
+        compiler.outputFile = gccObjectName(sources.front());
+        return;
+    }
+    // Each compile would write the one "-MF" file over the last one's.
+    if (compiler.dependencies.generate)
+        c.fail("\"-MD\" with several sources compiled to their own objects; compile one source "
+               "at a time");
+    compiler.gcc.objectPerSource = true;
+}
+
+// Whether the compiler links: a compile that is not "-c", "-E" or "-fsyntax-only", of something.
+bool compilerLinks(const CompilerArgs& compiler) {
+    bool checksOnly = std::any_of(compiler.gcc.options.begin(), compiler.gcc.options.end(),
+                                  [](const GccFamilyOption& o) { return o.option == "/Zs"; });
+    bool hasInput = !compiledSources(compiler).empty() || !compiler.objectFiles.empty() ||
+                    !compiler.libraries.empty();
+    return !compiler.compileOnly && !compiler.preprocessOnly && !checksOnly && hasInput;
+}
+
+bool namesStack(const std::vector<std::string>& options) {
+    return std::any_of(options.begin(), options.end(), [](const std::string& option) {
+        return option.size() > 7 && (option[0] == '/' || option[0] == '-') &&
+               textEquals(std::string_view(option).substr(1, 6), "STACK:", true);
+    });
+}
+
+// GNU ld reserves 2 MiB of stack for a Windows program, link.exe 1 MiB: code written for gcc
+// may count on the larger one (deep recursion). A size the build gives itself wins.
+void reserveGnuStack(Classification& c) {
+    bool links = c.current == &c.linker ? !c.linker.buildLibrary : compilerLinks(c.compiler);
+    if (!links || namesStack(c.linker.extraOptions) || namesStack(c.compiler.extraOptions) ||
+        namesStack(c.compiler.gcc.linkerOptions))
+        return;
+    c.addLinkerOption("/STACK:" + std::string(gnuStackReserve));
 }
 
 void completeDependencyRequest(Classification& c) {
@@ -129,7 +175,10 @@ void finishGccClassification(Classification& c) {
             compiler.gcc.preprocessedFile = compiler.outputFile;
         compiler.outputFile.clear();
     }
+    if (compilerRuns)
+        nameObjects(c);
     findPendingLibraries(c);
+    reserveGnuStack(c);
     compiler.gcc.architecture = std::string(architectureOption(c.instructionSets.chosen()));
     if (!compiler.gcc.includeDirsAfter.empty())
         compiler.gcc.startupInclude = environmentValue("INCLUDE");

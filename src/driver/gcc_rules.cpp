@@ -331,6 +331,15 @@ const Rule rules[] = {
          readCommaSeparatedLinkerWords(c, a.text.substr(4));
      },
      Current::unchanged},
+    // The linker's long options as libtool passes them for a compiler it takes for Microsoft's:
+    // without "-Wl,", the value as the next argument or after "=".
+    {Applies::option, [](const Argument& a) { return isLongLinkerOption(a.text); },
+     [](Classification& c, const Argument& a) {
+         readLinkerWordFor(c, a.text);
+         if (!c.linkerWords.pending.empty())
+             readLinkerWordFor(c, c.takeValue(a));
+     },
+     Current::unchanged},
     {Applies::option, [](const Argument& a) { return a.text == "-Xlinker"; },
      [](Classification& c, const Argument& a) { readLinkerWordFor(c, c.takeValue(a)); },
      Current::unchanged},

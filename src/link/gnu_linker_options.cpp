@@ -36,6 +36,13 @@ constexpr GnuOption gnuOptions[] = {
     {"--dynamicbase", Value::none, "/DYNAMICBASE"},
     {"--nxcompat", Value::none, "/NXCOMPAT"},
     {"--large-address-aware", Value::none, "/LARGEADDRESSAWARE"},
+    {"--high-entropy-va", Value::none, "/HIGHENTROPYVA"},
+    {"--tsaware", Value::none, "/TSAWARE"},
+    {"--disable-dynamicbase", Value::none, "/DYNAMICBASE:NO"},
+    {"--disable-nxcompat", Value::none, "/NXCOMPAT:NO"},
+    {"--disable-large-address-aware", Value::none, "/LARGEADDRESSAWARE:NO"},
+    {"--disable-high-entropy-va", Value::none, "/HIGHENTROPYVA:NO"},
+    {"--disable-tsaware", Value::none, "/TSAWARE:NO"},
     {"--allow-multiple-definition", Value::none, "/FORCE:MULTIPLE"},
     {"-rpath", Value::text, ""},
     {"-rpath-link", Value::text, ""},
@@ -57,6 +64,22 @@ constexpr GnuOption gnuOptions[] = {
     {"--minor-os-version", Value::text, ""},
     {"--major-subsystem-version", Value::text, ""},
     {"--minor-subsystem-version", Value::text, ""},
+    {"--file-alignment", Value::text, ""},
+    {"--section-alignment", Value::text, ""},
+    // What link.exe does anyway, or has no choice for: an address of its own for each DLL,
+    // import and relocation of data, the SEH flag of x64 images, time stamps.
+    {"--enable-auto-image-base", Value::none, ""},
+    {"--disable-auto-image-base", Value::none, ""},
+    {"--enable-auto-import", Value::none, ""},
+    {"--disable-auto-import", Value::none, ""},
+    {"--enable-runtime-pseudo-reloc", Value::none, ""},
+    {"--disable-runtime-pseudo-reloc", Value::none, ""},
+    {"--no-seh", Value::none, ""},
+    {"--insert-timestamp", Value::none, ""},
+    {"--no-insert-timestamp", Value::none, ""},
+    {"--as-needed", Value::none, ""},
+    {"--no-as-needed", Value::none, ""},
+    {"--no-undefined", Value::none, ""},
 };
 
 bool isLetter(char c) {
@@ -137,6 +160,15 @@ void applyOption(const GnuOption& option, std::string_view value, LinkerWordResu
 }
 
 } // namespace
+
+bool isLongLinkerOption(std::string_view word) {
+    if (!startsWith(word, "--"))
+        return false;
+    const GnuOption* option = findOption(word.substr(0, word.find('=')));
+    bool valueFits = option != nullptr &&
+                     (word.find('=') == std::string_view::npos || option->value != Value::none);
+    return valueFits || libraryMode(word).has_value();
+}
 
 void readLinkerWord(GnuLinkerWords& words, std::string_view word, LinkerWordResult& result) {
     if (!words.pending.empty()) {

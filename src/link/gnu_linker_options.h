@@ -7,6 +7,9 @@
 
 namespace zarn {
 
+// The stack GNU ld reserves for a Windows program, in bytes: 2 MiB, where link.exe's is 1 MiB.
+inline constexpr std::string_view gnuStackReserve = "2097152";
+
 // The words read so far: a GNU option that takes a value may get it from the next word, also
 // from the next "-Xlinker".
 struct GnuLinkerWords {
@@ -37,5 +40,10 @@ struct LinkerWordResult {
 // "/IMPLIB:x.lib"), any other GNU option is dropped with its value, and a file name is an input
 // in Windows form.
 void readLinkerWord(GnuLinkerWords& words, std::string_view word, LinkerWordResult& result);
+
+// Whether the word is one of the GNU linker's long options that readLinkerWord knows
+// ("--nxcompat", "--stack", "--stack=N", "--whole-archive"): libtool hands them to the compiler
+// without "-Wl," when it takes the compiler for one that links with Microsoft's linker.
+bool isLongLinkerOption(std::string_view word);
 
 } // namespace zarn

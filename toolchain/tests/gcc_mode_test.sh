@@ -3,11 +3,14 @@
 # set but PATH:
 #   - an autotools project (a lib*.a library, a program, make check under Wine, and a test of
 #     what a mingw-hosted project expects: declaration checks, dirent.h, sys/time.h, POSIX
-#     types, a resource compiled by zarn-windres, intrinsics), then the same
-#     project with its library built by libtool: configure's answers, a header touch that
-#     rebuilds exactly what includes the header, and a second make with nothing to do;
+#     types, a resource compiled by zarn-windres through a suffix rule, intrinsics), then the
+#     same project with its library built by libtool and linker options in LDFLAGS: configure's
+#     answers (objects named ".o"), a header touch that rebuilds exactly what includes the
+#     header, a second make with nothing to do, and the programs' stack reserve;
 #   - a plain Makefile with make's own rules and CFLAGS=-Wall -O2 -MD -MP, "-I DIR" with a
-#     blank, and "-E -o FILE".
+#     blank, and "-E -o FILE";
+#   - gcc's meaning of library search, whole archives, exceptions, -static, -MMD -o, several
+#     sources compiled at once, and GNU ld's stack.
 #
 #   gcc_mode_test.sh ZARN TOOLCHAIN_DIR PROJECT_DIR
 set -euo pipefail
@@ -67,10 +70,14 @@ nothing_to_do() {
     ! grep -q "zarn --zarngcc" make.log || fail "a second make ran the compiler again: $(cat make.log)"
 }
 
+stack_reserve() {
+    llvm-readobj --file-headers "$1" | awk '/SizeOfStackReserve/ {print $2}'
+}
+
 configure_answers() {
     local answer
     for answer in "option to enable C11 features... -std=gnu11" "dependency style of .*gcc3" \
-        "for cos in -lm... yes" "for suffix of object files... obj" \
+        "for cos in -lm... yes" "for suffix of object files... o$" \
         "for suffix of executables... .exe" "for windows.h... yes"; do
         grep -q "^checking .*$answer" configure.log ||
             fail "configure did not answer '$answer':$(grep '^checking' configure.log)"
@@ -93,9 +100,9 @@ build_autotools_project() {
         fail "make check failed: $(cat check.log tests/*.log)"
     grep -q '^PASS: tests/test_calc' check.log || fail "make check passed nothing: $(cat check.log)"
     runs_and_prints src/app.exe "sum=5 hypot=5 c11=1"
-    rebuilds_exactly lib/round.h ./lib/calc.obj
+    rebuilds_exactly lib/round.h ./lib/calc.o
     # make alone leaves the test program to make check.
-    rebuilds_exactly lib/calc.h ./lib/calc.obj ./src/app.obj
+    rebuilds_exactly lib/calc.h ./lib/calc.o ./src/app.o
     nothing_to_do
 }
 
@@ -108,7 +115,13 @@ for answer in "for sys/time.h... yes" "for gettimeofday... yes" "whether strchr 
 done
 grep -q '^PASS: tests/test_mingw' "$work/plain/check.log" ||
     fail "tests/test_mingw did not pass: $(cat "$work/plain/check.log" "$work"/plain/tests/*.log)"
-build_autotools_project libtool --disable-shared LD=link.exe NM=llvm-nm
+[ "$(stack_reserve "$work/plain/src/app.exe")" = 2097152 ] ||
+    fail "app.exe reserves $(stack_reserve "$work/plain/src/app.exe") bytes of stack, not GNU ld's"
+# libtool hands the linker's options on without "-Wl,".
+build_autotools_project libtool --disable-shared LD=link.exe NM=llvm-nm \
+    LDFLAGS="-Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va -Wl,--stack,4194304"
+[ "$(stack_reserve "$work/libtool/src/app.exe")" = 4194304 ] ||
+    fail "libtool's -Wl,--stack gave $(stack_reserve "$work/libtool/src/app.exe") bytes, not 4194304"
 
 echo "== a plain Makefile: make's own rules, -I DIR, -MD -MP without -MT, -E -o"
 mkdir "$work/plain-make"
@@ -158,8 +171,9 @@ expect_status() {
 }
 for n in 1 2 9; do
     printf 'int w(void) { return %s; }\n' $n >w$n.c
-    zarn --zarngcc -c w$n.c -o w$n.o
 done
+# gcc's object names, several sources in one command.
+zarn --zarngcc -c w1.c w2.c w9.c
 llvm-ar rc L1/libw.a w1.o && llvm-ar rc L2/libw.a w2.o && llvm-ar rc libw.a w9.o
 printf 'int w(void);\nint main(void) { return w(); }\n' >m.c
 zarn --zarngcc -o m1.exe m.c -LL1 -LL2 -lw && expect_status "-L in order" m1.exe 1
@@ -202,5 +216,16 @@ sleep 1
 printf '#define V 4\n' >prog.h
 make >make.log 2>&1 || fail "make after a header change failed: $(cat make.log)"
 expect_status "-MMD -o, a header changed" prog.exe 4
+
+# GNU ld's 2 MiB of stack, where link.exe reserves 1 MiB.
+cat >stack.c <<'C'
+#include <string.h>
+int main(int argc, char **argv) {
+    volatile char big[1536 * 1024];
+    memset((char *)big, argc, sizeof big);
+    return big[argc * 1000] - argc;
+}
+C
+zarn --zarngcc -o stack.exe stack.c && expect_status "a frame of 1.5 MiB" stack.exe 0
 
 echo "gcc mode builds: autotools, libtool and a plain Makefile"

@@ -60,8 +60,10 @@ WinMain|win_main.c||one "two three"|7|WinMain got [one "two three"] with its ins
 main for the Windows subsystem, as gcc's -mwindows links it|hello.c|--zarngcc -mwindows||3|hi|
 _Thread_local in two threads|thread_local.c|||0|main 41, other thread 42|
 old POSIX names, one defined by the program|old_names.c|||0|hello 0|
-a program's own strlwr and mode_t beside string.h and sys/types.h|own_definitions.c|/WX||0|own -1 old name|
+a program's own strlwr, mode_t and wint_t beside the C runtime's headers; sys_errlist|own_definitions.c|/WX||0|own -1 old name 4294967295 1|
 intrinsics without processor options|simd.c|-O2||0|intrinsics ok, 9|
+Microsoft's intrinsics called without a declaration|ms_intrinsics.c|/WX||0|4 63 3 fffffffffffffffc 42|
+a child started by _spawnl and _wspawnv writes after the program|spawn_order.c|/WX||0|first\nchild one\nthen\nchild two\nlast 3 3|
 a Windows DLL named with -l|user_library.c|-luser32||0|UPPER|
 headers in any case, types and functions as a Windows SDK has them|sdk_headers.c|/WX||0|123 7 1 644 1|
 __try, __except and __finally with GetExceptionCode|structured_exceptions.c|||0|finally, abnormal 1\ncaught 0xC0000005|

@@ -21,6 +21,11 @@ _ACRTIMP int* __cdecl __sys_nerr(void);
 _ACRTIMP char** __cdecl __sys_errlist(void);
 #define _sys_nerr (*__sys_nerr())
 #define _sys_errlist (__sys_errlist())
+/* Their old names, as Microsoft's stdlib.h gives them (gnulib's strerror_r reads them). */
+#if !defined(sys_nerr) && !defined(sys_errlist)
+#define sys_nerr _sys_nerr
+#define sys_errlist _sys_errlist
+#endif
 _ACRTIMP double __cdecl _strtod_l(const char* text, char** end, _locale_t locale);
 _ACRTIMP float __cdecl _strtof_l(const char* text, char** end, _locale_t locale);
 _ACRTIMP long __cdecl _strtol_l(const char* text, char** end, int base, _locale_t locale);
