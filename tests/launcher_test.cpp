@@ -1,5 +1,6 @@
 // ZARN_LAUNCHER: compiles (and their preprocessing runs) start through a launcher such as
 // sccache, given the compiler's whole command line; the linker and the librarian never do.
+#include "host/command_line.h"
 #include "support.h"
 #include "tool/launcher.h"
 
@@ -39,6 +40,13 @@ TEST(Launcher, CommandLines) {
          std::nullopt,
          {"launcher cl.exe -nologo -c /Tca.c"},
          ""},
+        // several words, as CMake's launcher lists give them: blanks and tabs split them
+        {std::string(" launcher\t--some-option  A=1 "),
+         {"-c", "a.c"},
+         std::nullopt,
+         {"launcher --some-option A=1 cl.exe -nologo -c /Tca.c"},
+         ""},
+        {std::string(" \t "), {"-c", "a.c"}, std::nullopt, {"cl.exe /nologo /c /Tca.c"}, ""},
         // every option written with '-', zarn's own and those passed on, but the sources
         {std::string("launcher"),
          {"-c", "a.c", "b.cpp", "-O2", "/Zl", "-I/inc dir", "-o", "/tmp/a.obj"},
@@ -129,50 +137,57 @@ TEST(Launcher, CommandLines) {
     }
 }
 
-// A launcher that is not on PATH is the runner's fatal report, naming the whole command line;
-// the compile does not happen.
+// A launcher that is not on PATH is zarn's own report, naming the setting and its value, in
+// the same words on every system; the compile does not happen.
 TEST(Launcher, NotFound) {
-    test::ScratchDirectory scratch;
-    test::StandInTools tools;
-    test::ScopedEnvironment launcher("ZARN_LAUNCHER", std::string("no-such-launcher"));
-    test::ProgramResult result = test::runProgram({zarn, "-c", "a.c"});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "Win32 API FATAL ERROR, CreateProcess(\"no-such-launcher cl.exe -nologo "
-                          "-c /Tca.c\", ...:\n\t" +
-                              test::systemReport(ENOENT, 2 /* ERROR_FILE_NOT_FOUND */));
-    EXPECT_TRUE(tools.runs().empty());
+    for (std::string value : {"no-such-launcher", "no-such-launcher --some-option"}) {
+        test::ScratchDirectory scratch;
+        test::StandInTools tools;
+        test::ScopedEnvironment launcher("ZARN_LAUNCHER", value);
+        test::ProgramResult result = test::runProgram({zarn, "-c", "a.c"});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "Couldn't start the launcher ZARN_LAUNCHER names, ``" + value +
+                                  "'': " + test::systemText(ENOENT, 2 /* ERROR_FILE_NOT_FOUND */) +
+                                  "\n");
+        EXPECT_TRUE(tools.runs().empty());
+    }
 }
 
-// A launcher named with a blank stays one word; the linker's line is left as it is.
+// A launcher named with a blank is one word in double quotes, the words after it its own; the
+// linker's line is left as it is.
 TEST(Launcher, NameWithBlank) {
-    test::ScopedEnvironment launcher("ZARN_LAUNCHER",
-                                     std::string("C:\\Program Files\\sccache\\sccache.exe"));
+    test::ScopedEnvironment launcher(
+        "ZARN_LAUNCHER", std::string("\"C:\\Program Files\\sccache\\sccache.exe\" --opt"));
     EXPECT_EQ(toolCommandLine("cl.exe", " /nologo  /c"),
-              "\"C:\\Program Files\\sccache\\sccache.exe\" cl.exe -nologo -c");
+              "\"C:\\Program Files\\sccache\\sccache.exe\" --opt cl.exe -nologo -c");
     EXPECT_EQ(toolCommandLine("link.exe", " /nologo "), "link.exe /nologo ");
 }
 
-// A compile too long for the system keeps the launcher and the compiler on the line; only the
-// compiler's arguments go to the response file.
+// A compile too long for the system keeps the launcher's words and the compiler on the line;
+// only the compiler's arguments go to the response file.
 TEST(Launcher, ResponseFile) {
-    test::ScratchDirectory scratch;
-    test::ScopedEnvironment temporary("TMPDIR", scratch.path());
-    test::ScopedEnvironment windowsTemporary("TMP", scratch.path());
-    test::ScopedEnvironment launcher("ZARN_LAUNCHER", std::string("launcher"));
-    test::StandInTools tools;
-    // Run from here: zarn itself could not be given a line that long.
-    const std::string arguments = " /nologo  /c /DX=" + std::string(200 * 1024, 'x') + " /Tca.c";
-    CapturedOutput output, error;
-    EXPECT_EQ(runTool("cl.exe", arguments, output, error), 0);
-    std::vector<test::ToolRun> runs = tools.runs();
-    ASSERT_EQ(runs.size(), 1u);
-    ASSERT_EQ(runs[0].arguments.size(), 3u);
-    EXPECT_EQ(runs[0].arguments[0], "launcher");
-    EXPECT_EQ(runs[0].arguments[1], "cl.exe");
-    EXPECT_EQ(runs[0].arguments[2].substr(0, 1), "@");
-    EXPECT_TRUE(runs[0].responseFile ==
-                " -nologo -c -DX=" + std::string(200 * 1024, 'x') + " /Tca.c");
+    for (std::string value : {"launcher", "launcher --some-option"}) {
+        test::ScratchDirectory scratch;
+        test::ScopedEnvironment temporary("TMPDIR", scratch.path());
+        test::ScopedEnvironment windowsTemporary("TMP", scratch.path());
+        test::ScopedEnvironment launcher("ZARN_LAUNCHER", value);
+        test::StandInTools tools;
+        // Run from here: zarn itself could not be given a line that long.
+        const std::string arguments =
+            " /nologo  /c /DX=" + std::string(200 * 1024, 'x') + " /Tca.c";
+        CapturedOutput output, error;
+        EXPECT_EQ(runTool("cl.exe", arguments, output, error), 0);
+        std::vector<test::ToolRun> runs = tools.runs();
+        ASSERT_EQ(runs.size(), 1u);
+        std::vector<std::string> words = splitCommandLine(value + " cl.exe");
+        ASSERT_EQ(runs[0].arguments.size(), words.size() + 1);
+        EXPECT_EQ(runs[0].arguments.back().substr(0, 1), "@");
+        runs[0].arguments.pop_back();
+        EXPECT_EQ(runs[0].arguments, words);
+        EXPECT_TRUE(runs[0].responseFile ==
+                    " -nologo -c -DX=" + std::string(200 * 1024, 'x') + " /Tca.c");
+    }
 }
 
 } // namespace

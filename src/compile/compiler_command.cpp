@@ -43,7 +43,7 @@ std::string CompilerArgs::buildArguments() const {
     // gcc's "-g" puts the debug information in the object, as "/Z7" does; a compiler cache
     // keeps only the object, so behind a launcher too. "/Zi" writes a separate database.
     if (debugInfo)
-        appendArgument(text, gccMode || launcherFor(toolName()) ? "/Z7" : "/Zi");
+        appendArgument(text, gccMode || !launcherFor(toolName()).empty() ? "/Z7" : "/Zi");
     if (!outputFile.empty())
         appendArgument(text, (compileOnly ? "/Fo" : "/Fe") + outputFile);
     if (!pdbFile.empty())

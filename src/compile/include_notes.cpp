@@ -21,6 +21,15 @@ void traceNote(std::string& trace, std::string_view written, const std::string& 
     trace += "''\n";
 }
 
+// The length of the note's prefix the line starts with; 0 when it is no note.
+std::size_t notePrefixLength(std::string_view line, std::string_view prefix) {
+    for (std::string_view known : {prefix, defaultIncludeNotePrefix}) {
+        if (!known.empty() && line.substr(0, known.size()) == known)
+            return known.size();
+    }
+    return 0;
+}
+
 } // namespace
 
 std::size_t takeIncludeNotes(char* text, std::size_t size, std::string_view prefix,
@@ -33,7 +42,8 @@ std::size_t takeIncludeNotes(char* text, std::size_t size, std::string_view pref
         std::size_t end = all.find('\n', start);
         end = end == std::string_view::npos ? size : end + 1;
         std::string_view line = all.substr(start, end - start);
-        if (line.substr(0, prefix.size()) != prefix) {
+        std::size_t prefixLength = notePrefixLength(line, prefix);
+        if (prefixLength == 0) {
             // Earlier notes have made room: the line moves up over them.
             if (kept != start)
                 std::memmove(text + kept, line.data(), line.size());
@@ -41,7 +51,7 @@ std::size_t takeIncludeNotes(char* text, std::size_t size, std::string_view pref
             start = end;
             continue;
         }
-        std::string_view name = line.substr(prefix.size());
+        std::string_view name = line.substr(prefixLength);
         name.remove_prefix(std::min(name.find_first_not_of(' '), name.size()));
         if (!name.empty() && name.back() == '\n')
             name.remove_suffix(1);

@@ -62,7 +62,7 @@ bool dependenciesFromIncludeNotes(const CompilerArgs& compiler, const Tool& curr
         return true;
     std::optional<std::string> way = environmentValue("ZARN_DEPS");
     return !compiler.preprocessOnly &&
-           (way == "showincludes" || (!way && launcherFor(compiler.toolName())));
+           (way == "showincludes" || (!way && !launcherFor(compiler.toolName()).empty()));
 }
 
 // gcc's "-E -o FILE": the text goes to the file, whole, and only when preprocessing succeeded.

@@ -54,6 +54,17 @@ void reportWin32Error(bool fatal, std::string_view operation) {
         endProgram(1);
 }
 
+void startFailureError(std::string_view what) {
+    std::string report = "Couldn't start ";
+    report.append(what);
+    report += ": ";
+    report += lastErrorText();
+    report += '\n';
+    std::fflush(stdout);
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    endProgram(1);
+}
+
 void win32Error(const char* format, ...) {
     unsigned long code = lastSystemError();
     va_list arguments;

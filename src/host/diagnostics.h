@@ -20,6 +20,11 @@ void reportWin32Error(bool fatal, std::string_view operation);
 // zarn's own messages ("Couldn't write to ``a.d'': <text>").
 std::string lastErrorText();
 
+// zarn's own report of a program it could not start, "Couldn't start <what>: <system text>",
+// for what the user named in zarn's settings rather than a tool zarn runs; ends the program with
+// status 1.
+[[noreturn]] void startFailureError(std::string_view what);
+
 // printf-style front ends of the report; formatting has no length limit.
 void win32Error(const char* format, ...) __attribute__((format(printf, 1, 2)));
 [[noreturn]] void win32FatalError(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -36,7 +36,8 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 // 128+n. On Windows the line goes to the child as it is. When the system refuses the command
 // line for its length, the tool gets the arguments in a temporary response file named as
 // "@file", removed afterwards; the program words (the tool, or a launcher and the tool it
-// starts) stay on the line. A failure of the system is a fatal report.
+// starts) stay on the line. A failure of the system is a fatal report; with startFailure given,
+// a program that cannot be started is reported in zarn's own words as that (startFailureError).
 //
 // With StandardOutput::file the tool's standard output goes to a file in memory that is read
 // once the tool has ended: for an output that is small and written in many pieces, such as a
@@ -45,7 +46,8 @@ bool writeCaptured(std::FILE* stream, const CapturedOutput& output);
 enum class StandardOutput { pipe, file };
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
                        std::size_t programWords = 1,
-                       StandardOutput standardOutput = StandardOutput::pipe);
+                       StandardOutput standardOutput = StandardOutput::pipe,
+                       std::string_view startFailure = {});
 
 // When zarn was asked to stop while a tool ran (a stop signal on POSIX systems, Ctrl-C on
 // Windows), ends zarn the way that request ends a program, now that the tool is gone and its

@@ -5,6 +5,8 @@
 #include "host/paths.h"
 #include "host/text.h"
 
+#include <optional>
+
 namespace zarn {
 
 namespace {
@@ -55,28 +57,35 @@ std::string launcherArguments(std::string_view arguments) {
 
 } // namespace
 
-std::optional<std::string> launcherFor(std::string_view toolName) {
+std::vector<std::string> launcherFor(std::string_view toolName) {
     if (!isLaunched(toolName))
-        return std::nullopt;
+        return {};
     std::optional<std::string> launcher = environmentValue("ZARN_LAUNCHER");
-    if (!launcher || launcher->empty())
-        return std::nullopt;
-    return launcher;
+    if (!launcher)
+        return {};
+    return splitCommandLine(*launcher);
 }
 
 std::string toolCommandLine(std::string_view toolName, std::string_view arguments) {
-    std::optional<std::string> launcher = launcherFor(toolName);
-    if (!launcher)
+    std::vector<std::string> launcher = launcherFor(toolName);
+    if (launcher.empty())
         return std::string(toolName) + std::string(arguments);
-    // A name with a blank stays one word, as in "C:\Program Files\sccache\sccache.exe".
-    return quoteArgument(*launcher) + ' ' + std::string(toolName) + launcherArguments(arguments);
+    std::string line = quoteArgument(launcher.front());
+    for (std::size_t i = 1; i < launcher.size(); ++i)
+        appendArgument(line, launcher[i]);
+    appendArgument(line, toolName);
+    return line + launcherArguments(arguments);
 }
 
 int runTool(std::string_view toolName, std::string_view arguments, CapturedOutput& output,
             CapturedOutput& error, StandardOutput standardOutput) {
-    std::size_t programWords = launcherFor(toolName) ? 2 : 1;
-    return runExternalProcess(toolCommandLine(toolName, arguments), output, error, programWords,
-                              standardOutput);
+    std::size_t launcherWords = launcherFor(toolName).size();
+    std::string startFailure;
+    if (launcherWords > 0)
+        startFailure = "the launcher ZARN_LAUNCHER names, ``" +
+                       environmentValue("ZARN_LAUNCHER").value_or("") + "''";
+    return runExternalProcess(toolCommandLine(toolName, arguments), output, error,
+                              launcherWords + 1, standardOutput, startFailure);
 }
 
 } // namespace zarn

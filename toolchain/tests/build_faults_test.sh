@@ -3,14 +3,20 @@
 # wrong, each named after its fault:
 #   - header names with "$" and "#", which make reads as a variable and a comment;
 #   - a generated list file of absolute names, which got the list file's directory in front;
-#   - a link whose command line is longer than the system takes.
+#   - a link whose command line is longer than the system takes;
+#   - the C++ library's cached source damaged, or in a cache that cannot be written, or with
+#     Debian's archive out of reach (against a cache directory of the test's own, filled from
+#     the build's, with a test double of apt-get for the archive).
 # The programs then run under Wine, where it is installed.
 #
-#   build_faults_test.sh ZARN TOOLCHAIN_DIR
+#   build_faults_test.sh ZARN TOOLCHAIN_DIR CMAKE CXX_SOURCE_DIR
 set -euo pipefail
 
 zarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 toolchain=$(cd "$2" && pwd)
+cmake=$3
+cxx_source=$4
+fetch_script=$(cd "$(dirname "$0")/../runtime/cxx" && pwd)/fetch_libcxx.sh
 
 source "$(dirname "$0")/common.sh"
 
@@ -106,3 +112,75 @@ grep -q '^Invoking external process: ``link.exe @' link.log || fail "no response
 leftovers=$(find "${TMPDIR:-/tmp}" -maxdepth 1 -newer many.lst -name 'zarn-*.rsp' 2>/dev/null)
 [ -z "$leftovers" ] || fail "response files left behind: $leftovers"
 runs_and_prints many.exe 'part 7'
+
+echo "== the C++ library's cached source: damage found and repaired, local causes named"
+if [ ! -f "$cxx_source/manifest" ] || [ ! -x "$toolchain/runtime/cxx/exchange_directories" ]; then
+    echo "SKIPPED: the C++ library is not configured, or its source not fetched into $cxx_source"
+    exit 0
+fi
+cache=$work/cache
+tree=$cache/llvm-toolchain-14-libcxx
+# A test double of apt-get serves Debian's archive: the good tree as the source package holds
+# it; unreachable with FAKE_APT=offline; with FAKE_APT=stall, downloading until killed.
+archive=$work/archive
+mkdir -p "$archive/llvm-toolchain-14_14.0.6" "$work/bin"
+cp -R "$cxx_source/libcxx" "$cxx_source/compiler-rt" "$archive/llvm-toolchain-14_14.0.6/"
+(cd "$archive" && "$cmake" -E tar cJf llvm-toolchain-14_14.0.6.orig.tar.xz llvm-toolchain-14_14.0.6)
+printf 'Version: %s\n' "$(cat "$cxx_source/version")" >"$archive/llvm-toolchain-14_14.0.6-12.dsc"
+cat >"$work/bin/apt-get" <<FAKE
+#!/bin/sh
+case "\$*:\${FAKE_APT:-}" in
+*update:offline) echo "W: Failed to fetch http://deb.debian.org/debian/dists/bookworm/InRelease  Temporary failure resolving 'deb.debian.org'" ;;
+*:offline) echo "E: Unable to find a source package for llvm-toolchain-14" && exit 100 ;;
+*update:*) ;;
+*:stall) echo \$\$ >"$work/stalled" && exec sleep 300 ;;
+*:*) cp "$archive"/*.orig.tar.xz "$archive"/*.dsc . ;;
+esac
+FAKE
+chmod +x "$work/bin/apt-get"
+# The fetch as configure runs it; it becomes the fetch, so it runs in a subshell. With READ_ONLY
+# set, the cache directory is a read-only mount for root, whom its mode does not stop.
+fetch() {
+    [ -z "${READ_ONLY:-}" ] || [ "$(id -u)" != 0 ] ||
+        set -- unshare -m sh -c 'mount --bind -o ro "$1" "$1" && shift && exec "$@"' - "$cache"
+    PATH="$work/bin:$PATH" exec "$@" sh "$fetch_script" "$tree" "$cmake" \
+        "$toolchain/runtime/cxx/exchange_directories" "$work/checked"
+}
+killed_fetch() { # SIGKILL while it downloads, leaving its temporary directory
+    FAKE_APT=stall fetch >/dev/null 2>&1 &
+    for _ in $(seq 100); do [ -s "$work/stalled" ] || sleep 0.1; done
+    kill -KILL $! && kill "$(cat "$work/stalled")" && rm "$work/stalled"
+    ls -d "$cache"/fetch.* >/dev/null || fail "the killed fetch left no temporary directory"
+}
+# What is done to a whole cache | what the next fetch says (nothing, where empty) | "repaired"
+# (status 0, the good tree again) or "named" (status 1, the cause last, the tree untouched)
+while IFS='|' read -r what damage said outcome; do
+    [ ! -d "$cache" ] || chmod u+w "$cache"
+    rm -rf "$cache" && mkdir "$cache" && cp -a "$cxx_source" "$tree"
+    sleep 1 # past the check's time granularity
+    status=0
+    (eval "$damage" && fetch) >"$work/fetch.out" 2>&1 || status=$?
+    said=$(eval "echo \"$said\"")
+    if [ -n "$said" ]; then grep -qF -- "$said" "$work/fetch.out"; else [ ! -s "$work/fetch.out" ]; fi ||
+        fail "$what: the fetch did not say '$said': $(cat "$work/fetch.out")"
+    case $outcome:$status in
+    repaired:0) diff -r "$cxx_source" "$tree" >/dev/null && [ -z "$(fetch 2>&1)" ] ||
+        fail "$what: the tree is not whole again" ;;
+    named:1) tail -n 1 "$work/fetch.out" | grep -qF -- "$said" && [ -f "$tree/version" ] ||
+        fail "$what: the cause is not the last line, or the tree went" ;;
+    *) fail "$what: status $status: $(cat "$work/fetch.out")" ;;
+    esac
+    [ -z "$(find "$cache" -maxdepth 1 -name 'fetch.*')" ] || fail "$what: a fetch.* stays behind"
+    echo "ok: $what"
+done <<'ROWS'
+no manifest, as in a cache fetched before there were manifests|rm "$tree/manifest"|it has no manifest|repaired
+a source file missing|rm "$tree/libcxx/src/string.cpp"|libcxx/src/string.cpp is missing|repaired
+a source file the manifest does not name|echo 'int extra;' >"$tree/libcxx/src/extra.cpp"|libcxx/src/extra.cpp is not in the manifest|repaired
+a header truncated|truncate -s 100 "$tree/libcxx/include/string"|libcxx/include/string has 100 bytes, not|repaired
+a header changed, its size kept|sed -i 's/namespace/NAMESPACE/' "$tree/libcxx/include/vector"|libcxx/include/vector has other contents|repaired
+the temporary directory of a fetch killed with SIGKILL|rm "$tree/manifest" && killed_fetch|it has no manifest|repaired
+a temporary directory beside a whole tree|mkdir "$cache/fetch.AbC123"||repaired
+Debian's archive unreachable|rm "$tree/manifest" && export FAKE_APT=offline|cannot be reached (no network access?): W: Failed to fetch|named
+a read-only cache directory|rm "$tree/manifest" && chmod a-w "$cache" && export READ_ONLY=1|cache directory $cache is not writable|named
+ROWS
+chmod u+w "$cache"

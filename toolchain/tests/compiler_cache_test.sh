@@ -3,10 +3,11 @@
 # launcher (ZARN_LAUNCHER=sccache): a second build from clean takes every compile from the
 # cache, the programs run as without the launcher, and the dependency files of both ways are
 # the same as without it, also where the cache already holds the same compiles made the other
-# way. The test runs a server of its own, on a free port with a cache directory of its own,
-# and stops it. Then the same with ccache (ZARN_LAUNCHER=ccache), in direct and in depend
-# mode, where a ccache from 4.10 on is at hand: on PATH, or trixie's, fetched into zarn's cache
-# directory by fetch_ccache.sh; skipped where neither can be had.
+# way; a launcher of several words ("env VAR=1 sccache") does the same. The test runs a server
+# of its own, on a free port with a cache directory of its own, and stops it. Then the same with
+# ccache (ZARN_LAUNCHER=ccache), in direct and in depend mode, where a ccache from 4.10 on is at
+# hand: on PATH, or trixie's, fetched into zarn's cache directory by fetch_ccache.sh; skipped
+# where neither can be had.
 #
 #   compiler_cache_test.sh ZARN TOOLCHAIN_DIR SAMPLE_DIR CACHE_DIR
 set -euo pipefail
@@ -95,6 +96,12 @@ counts=$(cache_counts)
 echo "the second build took all $compiles compiles from the cache"
 same_dependency_files cold
 same_dependency_files warm
+
+echo "== with a launcher of several words, as CMake's launcher lists give them"
+sccache --zero-stats >/dev/null
+build words "ZARN_LAUNCHER=env ZARN_LAUNCHER_WORD=1 sccache" ZARN_DEPS=lines
+[ "$(cache_counts)" = "$compiles 0" ] || fail "through env: hits and misses $(cache_counts)"
+same_dependency_files words
 
 echo "== with the launcher, dependencies from the include notes (its default)"
 # The cache holds these compiles made without notes: a hit on them would bring none.

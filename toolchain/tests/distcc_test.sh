@@ -25,6 +25,9 @@ command -v distcc >/dev/null && command -v distccd >/dev/null ||
     skip "distcc is not installed (Debian package distcc)"
 [ -f "$toolchain/runtime/lib/libcmt.lib" ] ||
     fail "the C runtime is not built in $toolchain/runtime (needs LLVM and libwine-dev)"
+# The sanitizer and portable builds configure without the C++ library, which the project needs.
+[ -f "$toolchain/runtime/lib/libc++.lib" ] ||
+    skip "the C++ standard library is not built in $toolchain/runtime"
 server_user=()
 if [ "$(id -u)" -eq 0 ]; then
     server_user=(--user nobody)

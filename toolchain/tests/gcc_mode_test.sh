@@ -118,7 +118,7 @@ grep -q '^PASS: tests/test_mingw' "$work/plain/check.log" ||
 [ "$(stack_reserve "$work/plain/src/app.exe")" = 2097152 ] ||
     fail "app.exe reserves $(stack_reserve "$work/plain/src/app.exe") bytes of stack, not GNU ld's"
 # libtool hands the linker's options on without "-Wl,".
-build_autotools_project libtool --disable-shared LD=link NM=llvm-nm \
+build_autotools_project libtool --disable-shared LD=link.exe NM=llvm-nm \
     LDFLAGS="-Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va -Wl,--stack,4194304"
 [ "$(stack_reserve "$work/libtool/src/app.exe")" = 4194304 ] ||
     fail "libtool's -Wl,--stack gave $(stack_reserve "$work/libtool/src/app.exe") bytes, not 4194304"

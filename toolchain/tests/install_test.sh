@@ -27,12 +27,20 @@ fail() {
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/bin/zarn" ] || fail "bin/zarn is not installed"
 [ -f "$prefix/share/man/man1/zarn.1" ] || fail "share/man/man1/zarn.1 is not installed"
-for tool in cl.exe link.exe lib.exe rc.exe cvtres.exe; do
+for tool in cl.exe link.exe lib.exe rc.exe cvtres.exe bare/cl bare/link bare/lib; do
     [ -x "$prefix/libexec/zarn/$tool" ] || fail "libexec/zarn/$tool is not installed"
     [ ! -e "$prefix/bin/$tool" ] || fail "bin/$tool would put it on the user's PATH"
 done
 [ "$(ls "$prefix/bin" | xargs)" = "zarn zarn-windres" ] ||
     fail "bin holds more than zarn and zarn-windres: $(ls "$prefix/bin")"
+# The directories that go on PATH before the system's hide none of its commands (coreutils'
+# link above all, so that "command -v link" stays /usr/bin/link), in the build and installed.
+system_path=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
+for directory in "$build/toolchain" "$build" "$prefix/libexec/zarn" "$prefix/bin"; do
+    for name in $(find "$directory" -maxdepth 1 ! -type d -perm -u+x -printf '%f\n'); do
+        ! found=$(PATH=$system_path command -v "$name") || fail "$directory/$name hides $found"
+    done
+done
 
 "$prefix/bin/zarn" --zarnversion >/dev/null || fail "the installed zarn does not run"
 # The installed adapters still find each other's tools and work from the prefix.

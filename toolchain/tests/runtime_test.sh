@@ -57,6 +57,7 @@ a DLL with DllMain, printf and a C++ global|use_plugin.c|plugin.lib||0|plugin gl
 C++ globals, local statics, new, exceptions|cxx_globals.cpp|/EHsc||0|construct first\nconstruct second\nconstruct local\nconstruct heap\ndestroy heap\ncaught 6\nmain ends\ndestroy local\ndestroy second\ndestroy first|
 wmain|wide_main.c||"wide words"|4|wmain got [wide words]|
 WinMain|win_main.c||one "two three"|7|WinMain got [one "two three"] with its instance|
+main for the Windows subsystem, as gcc's -mwindows links it|hello.c|--zarngcc -mwindows||3|hi|
 _Thread_local in two threads|thread_local.c|||0|main 41, other thread 42|
 old POSIX names, one defined by the program|old_names.c|||0|hello 0|
 a program's own strlwr, mode_t and wint_t beside the C runtime's headers; sys_errlist|own_definitions.c|/WX||0|own -1 old name 4294967295 1|

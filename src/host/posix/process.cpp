@@ -140,7 +140,7 @@ int spawnWords(std::vector<std::string> words, const SpawnActions& spawn, pid_t&
 }
 
 pid_t startChild(std::string_view commandLine, std::size_t programWords, const Pipe& output,
-                 const Pipe& error, TemporaryFile& responseFile) {
+                 const Pipe& error, TemporaryFile& responseFile, std::string_view startFailure) {
     std::vector<std::string> words = splitCommandLine(commandLine);
     SpawnActions spawn;
     int status =
@@ -170,6 +170,8 @@ pid_t startChild(std::string_view commandLine, std::size_t programWords, const P
     }
     if (status != 0) {
         errno = status;
+        if (!startFailure.empty())
+            startFailureError(startFailure);
         std::string quoted(commandLine);
         win32FatalError("CreateProcess(\"%s\", ...", quoted.c_str());
     }
@@ -292,7 +294,8 @@ CapturedOutput::~CapturedOutput() {
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
-                       std::size_t programWords, StandardOutput standardOutput) {
+                       std::size_t programWords, StandardOutput standardOutput,
+                       std::string_view startFailure) {
     traceInvocation(commandLine);
     // From here on a stop signal goes to the tool, which zarn then waits for: no tool outlives
     // zarn, and none runs on unseen, still writing its output file.
@@ -305,7 +308,8 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output, Cap
         outputToFile(outputPipe);
     // The file the child writes its standard output to, which zarn keeps open to read.
     int outputFile = outputPipe.readEnd < 0 ? outputPipe.writeEnd : -1;
-    pid_t child = startChild(commandLine, programWords, outputPipe, errorPipe, responseFile);
+    pid_t child =
+        startChild(commandLine, programWords, outputPipe, errorPipe, responseFile, startFailure);
     forwarded.forwardTo(child);
     try {
         // Once zarn's copies of the write ends are gone, end of file means the child's are too.

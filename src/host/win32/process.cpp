@@ -197,7 +197,7 @@ class ResponseFile {
 
 PROCESS_INFORMATION startChild(std::string_view commandLine, std::size_t programWords, HANDLE input,
                                HANDLE output, HANDLE error, ResponseFile& responseFile,
-                               const OwnedHandle& job) {
+                               const OwnedHandle& job, std::string_view startFailure) {
     std::wstring wideLine = toWide(commandLine);
     std::string shortLine;
     if (wideLine.size() >= longestCommandLine) {
@@ -243,6 +243,8 @@ PROCESS_INFORMATION startChild(std::string_view commandLine, std::size_t program
     if (listMade)
         DeleteProcThreadAttributeList(attributes);
     if (!started) {
+        if (!startFailure.empty())
+            startFailureError(startFailure);
         std::string quoted(commandLine);
         win32FatalError("CreateProcess(\"%s\", ...", quoted.c_str());
     }
@@ -261,7 +263,7 @@ CapturedOutput::~CapturedOutput() {
 }
 
 int runExternalProcess(std::string_view commandLine, CapturedOutput& output, CapturedOutput& error,
-                       std::size_t programWords, StandardOutput) {
+                       std::size_t programWords, StandardOutput, std::string_view startFailure) {
     traceInvocation(commandLine);
     Pipe outputPipe, errorPipe;
     makePipe(outputPipe, output);
@@ -278,7 +280,7 @@ int runExternalProcess(std::string_view commandLine, CapturedOutput& output, Cap
     OwnedHandle job(toolJob());
     PROCESS_INFORMATION process =
         startChild(commandLine, programWords, input.get(), outputPipe.writeEnd.get(),
-                   errorPipe.writeEnd.get(), responseFile, job);
+                   errorPipe.writeEnd.get(), responseFile, job, startFailure);
     OwnedHandle child(process.hProcess);
     OwnedHandle thread(process.hThread);
     try {

@@ -5,6 +5,9 @@
 
 #include <stdlib.h>
 
+/* A program with main and no WinMain starts with main, as mingw's start-up has it. */
+#pragma comment(linker, "/alternatename:WinMain=zarn_main_as_winmain")
+
 int __cdecl WinMainCRTStartup(void* peb) {
     (void)peb;
     zarn_start_program(_crt_gui_app, 0);
