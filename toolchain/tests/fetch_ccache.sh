@@ -25,34 +25,10 @@ work=$(mktemp -d "$cache/ccache-fetch.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 trap 'exit 1' HUP INT TERM
 
-# The first Debian mirror of the system's own sources, in either format.
-system_mirror() {
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$file" ] || continue
-        awk 'BEGIN { RS = ""; FS = "\n" }
-             { types = uris = suites = ""
-               for (i = 1; i <= NF; i++) {
-                   if ($i ~ /^Types:/) types = $i " "
-                   else if ($i ~ /^URIs:/) uris = $i
-                   else if ($i ~ /^Suites:/) suites = $i " "
-               }
-               if (types ~ /[ \t]deb[ \t]/ && suites ~ /[ \t]bookworm[ \t]/) {
-                   split(uris, words, /[ \t]+/); print words[2]; exit
-               } }' "$file"
-    done
-    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$file" ] || continue
-        awk '$1 == "deb" { i = 2
-                           if ($i ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
-                           if ($(i + 1) == "bookworm") { print $i; exit } }' "$file"
-    done
-}
-mirror=$(system_mirror | head -n 1)
-[ -n "$mirror" ] || mirror=http://deb.debian.org/debian
-keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-options=""
-[ ! -f "$keyring" ] || options="[signed-by=$keyring] "
-echo "deb ${options}$mirror trixie main" >"$work/sources.list"
+. "$(dirname "$0")/../debian_mirror.sh"
+mirror=$(debian_mirror | head -n 1)
+options=$(debian_source_options)
+echo "deb ${options:+$options }$mirror trixie main" >"$work/sources.list"
 mkdir -p "$work/parts" "$work/preferences" "$work/lists/partial" "$work/cache/archives/partial" \
     "$work/download" "$work/root"
 apt_with() { # apt-get or apt-cache, with the configuration above
